@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what Lumvex needs to build and test, and only what is missing.
+# Usage: scripts/install-deps.sh [--bench] [--fuzz] [--tools]
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core)
+for arg in "$@"; do
+  case "$arg" in
+    --bench) packages+=(libjpeg-turbo-progs libgif-dev) ;;
+    --fuzz)  packages+=(clang libclang-rt-14-dev) ;;
+    --tools) packages+=(imagemagick giflib-tools) ;;
+    *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "install-deps: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,71 @@
+#pragma once
+// JPEG pictures through libjpeg: the compressed bytes are kept and decoded
+// when the picture is first drawn or converted; a bitmap assigned to it is
+// compressed when it is saved.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/graphics/Bitmap.h"
+#include "platform/SysUtils.h"
+#include "platform/graphics/Graphic.h"
+
+namespace lumvex {
+
+enum class TJPEGScale { jsFullSize, jsHalf, jsQuarter, jsEighth };
+enum class TJPEGPixelFormat { jf24Bit, jf8Bit };
+enum class TJPEGPerformance { jpBestQuality, jpBestSpeed };
+
+class EJPEG : public EInvalidGraphic { using EInvalidGraphic::EInvalidGraphic; };
+
+class TJPEGImage : public TGraphic {
+public:
+    TJPEGImage();
+    TJPEGImage(const TJPEGImage& other);
+    ~TJPEGImage() override;
+
+    const char* ClassName() const override { return "TJPEGImage"; }
+    // The size at the chosen decoding scale.
+    int Width() const override;
+    int Height() const override;
+    void Draw(TCanvas& canvas, const TRect& rect) const override;
+    void LoadFromBytes(std::string bytes) override;
+    // The original bytes while the picture is unchanged; otherwise the
+    // bitmap compressed as baseline colour JPEG at CompressionQuality.
+    std::string SaveToBytes() const override;
+    std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TJPEGImage>(*this); }
+    // From a bitmap (kept, compressed when saved) or another JPEG picture.
+    void Assign(const TGraphic& source) override;
+
+    // Decoding options; changing one drops the decoded bitmap.
+    TJPEGScale Scale() const { return scale_; }
+    void SetScale(TJPEGScale scale);
+    TJPEGPixelFormat PixelFormat() const { return pixelFormat_; }
+    void SetPixelFormat(TJPEGPixelFormat format);
+    bool Smoothing() const { return smoothing_; }
+    void SetSmoothing(bool smoothing);
+    TJPEGPerformance Performance() const { return performance_; }
+    void SetPerformance(TJPEGPerformance performance);
+    bool Grayscale() const;  // the file holds one grey channel
+
+    // Encoding quality, 1 to 100.
+    int CompressionQuality() const { return quality_; }
+    void SetCompressionQuality(int quality);
+
+    // The decoded picture (decoded now if it was not yet).
+    const TBitmap& Bitmap() const;
+    void DIBNeeded() const { Bitmap(); }
+    // Compresses the held bitmap now (when it was assigned and not yet compressed).
+    void JPEGNeeded();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    TJPEGScale scale_ = TJPEGScale::jsFullSize;
+    TJPEGPixelFormat pixelFormat_ = TJPEGPixelFormat::jf24Bit;
+    TJPEGPerformance performance_ = TJPEGPerformance::jpBestQuality;
+    bool smoothing_ = true;
+    int quality_ = 90;
+};
+
+}  // namespace lumvex
