@@ -22,6 +22,7 @@ class EReadError : public Exception { using Exception::Exception; };            
 class EWriteError : public Exception { using Exception::Exception; };              // file cannot be written
 class EConvertError : public Exception { using Exception::Exception; };            // text is no number
 class EListError : public Exception { using Exception::Exception; };               // index out of range
+class EInOutError : public Exception { using Exception::Exception; };              // file or folder operation failed
 
 // The largest picture any decoder accepts, in pixels.
 inline constexpr std::int64_t MaxPicturePixels = std::int64_t(1) << 30;

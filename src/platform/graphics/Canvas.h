@@ -30,7 +30,7 @@ struct TBrush {
     TBrushStyle Style = TBrushStyle::bsSolid;
 };
 
-enum class TPenStyle { psSolid, psDot, psClear };
+enum class TPenStyle { psSolid, psDot, psClear, psDash, psDashDot, psDashDotDot };
 enum class TPenMode { pmCopy, pmXor, pmNot };
 struct TPen {
     TColor Color = clBlack;

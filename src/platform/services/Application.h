@@ -4,8 +4,13 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "platform/Classes.h"
 
 namespace lumvex {
+
+class TForm;
 
 class TApplication {
 public:
@@ -24,15 +29,41 @@ public:
     void Dispatch(const std::function<void()>& handler);
     void ShowException(const std::exception& error);
 
-    // The error box; tests replace it to record the messages.
+    // The error box; tests replace it to record the messages (RecordedErrors).
     std::function<void(const std::string& message)> ErrorBox;
+
+    // The first form created; Run shows it.
+    TForm* MainForm() const { return mainForm_; }
+    void SetMainForm(TForm* form) { mainForm_ = form; }
+    // All forms of the program leave the screen, and come back.
+    void Minimize();
+    void Restore();
+    // One of the program's windows holds the keyboard focus.
+    bool Active() const;
+    // The program gains or loses the focus (from or to another program).
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
 
     std::string Title = "Lumvex";
 
 private:
     bool terminated_ = false;
+    TForm* mainForm_ = nullptr;
 };
 
 extern TApplication Application;
+
+// Records the error box's messages instead of showing them while it exists.
+class RecordedErrors {
+public:
+    RecordedErrors();
+    ~RecordedErrors();
+    RecordedErrors(const RecordedErrors&) = delete;
+    RecordedErrors& operator=(const RecordedErrors&) = delete;
+    std::vector<std::string> Messages;
+
+private:
+    std::function<void(const std::string&)> previous_;
+};
 
 }  // namespace lumvex
