@@ -1,15 +1,49 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
+#include "Program.h"
 #include "platform/services/Application.h"
 
+namespace {
+
+void PrintHelp() {
+    std::printf(
+        "Usage: lumvex [PICTURE]\n"
+        "Shows PICTURE (a .bmp, .jpg, .jpeg, .gif or .ico file), or the first picture of the\n"
+        "current folder, in the Lumvex picture viewer.\n\n"
+        "  --screenshot FILE  start, render the main window to the PNG FILE and quit\n"
+        "  --help             show this help and quit\n"
+        "  --version          show the version and quit\n");
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    std::string picture, screenshot;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            PrintHelp();
+            return 0;
+        }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("Lumvex %s\n", LUMVEX_VERSION);
             return 0;
         }
+        if (std::strcmp(argv[i], "--screenshot") == 0) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "lumvex: --screenshot needs a file name\n");
+                return 2;
+            }
+            screenshot = argv[++i];
+        } else if (picture.empty()) {
+            // The picture is looked up by its full path.
+            std::error_code error;
+            auto absolute = std::filesystem::absolute(argv[i], error);
+            picture = error ? std::string(argv[i]) : absolute.lexically_normal().string();
+        }
     }
     lumvex::Application.Initialize(argc, argv);
-    return 0;
+    return lumvex::RunProgram(picture, screenshot);
 }

@@ -1,0 +1,50 @@
+#include "Program.h"
+
+#include <cstdio>
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "Unit6.h"
+#include "components/MPGifImg.h"
+#include "platform/services/Application.h"
+#include "platform/services/Resources.h"
+
+namespace lumvex {
+
+void CreateWindows(const std::string& picture) {
+    CommandLinePicture = picture;
+    RegisterGIFImage();
+    TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
+        LoadResourcePicture(picture1, resource::ButtonPicture1);
+        LoadResourcePicture(picture2, resource::ButtonPicture2);
+    };
+    new TForm1;
+    new TForm2;
+    new TForm3;
+    new TForm4;
+    new TForm5;
+    new TForm6;
+}
+
+int RunProgram(const std::string& picture, const std::string& screenshot) {
+    CreateWindows(picture);
+    TTimer shot;
+    if (!screenshot.empty()) {
+        // Long enough for the start-up step and the first paint.
+        shot.SetInterval(700);
+        shot.OnTimer = [&](TObject*) {
+            shot.SetEnabled(false);
+            Form1->SaveScreenshot(screenshot);
+            std::printf("Screenshot of the main window written to %s\n", screenshot.c_str());
+            Application.Terminate();
+        };
+    } else {
+        shot.SetEnabled(false);
+    }
+    return Application.Run();
+}
+
+}  // namespace lumvex

@@ -1,0 +1,17 @@
+#pragma once
+// The program as a whole: its six windows, created in order.
+#include <string>
+
+namespace lumvex {
+
+// Registers the picture kinds and the default artwork, then creates the six
+// windows hidden, the main window first. picture is the command line's
+// picture ("" for none).
+void CreateWindows(const std::string& picture);
+
+// Creates the windows and runs the message loop until the main window closes.
+// With a screenshot path, the main window is rendered there as a PNG once
+// it has started, and the program ends.
+int RunProgram(const std::string& picture, const std::string& screenshot);
+
+}  // namespace lumvex

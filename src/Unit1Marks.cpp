@@ -1,0 +1,51 @@
+// The marked files, as the main window marks, clears and shows them.
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "platform/SysUtils.h"
+
+namespace lumvex {
+
+void TForm1::ToggleMark() {
+    const int i = Form2->FileListBox->ItemIndex();
+    TFileListBox* marks = Form3->FileListBox;
+    if (i < 0 || i >= marks->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+    marks->SetSelected(i, !marks->Selected(i));
+    SetSelectLabel();
+}
+
+void TForm1::ClearMarks() {
+    TFileListBox* marks = Form3->FileListBox;
+    for (int i = 0; i < marks->Count(); ++i)
+        if (marks->Selected(i)) marks->SetSelected(i, false);
+    SetSelectLabel();
+}
+
+void TForm1::SetSelectLabel() {
+    TFileListBox* marks = Form3->FileListBox;
+    Form3->fileindex->SetCaption(IntToStr(marks->SelCount()));
+    std::string text;
+    for (int i = 0; i < marks->Count(); ++i)
+        if (marks->Selected(i)) text += marks->Items()[i] + "; ";
+
+    TBitmap measure(1, 1);
+    measure.Canvas().Font = Font();
+    const int lineWidth = measure.Canvas().TextWidth(text);
+    const int lineHeight = measure.Canvas().TextHeight(text);
+    SelectLabel->SetCaption(text);
+    int width = lineWidth;
+    int height = SelectLabel->Height();
+    if (Width() < width) width = Width();
+    if (Width() - 16 < width) {
+        width = Width() - 16;
+        height = lineHeight * (lineWidth / std::max(1, Width() - 16) + 2) + 4;
+    }
+    for (TLabel* label : {SelectLabel, SelectLabel2, SelectLabel3, SelectLabel4, SelectLabel5}) {
+        label->SetCaption(text);
+        label->SetWidth(width);
+        label->SetHeight(height);
+        label->SetVisible(!text.empty());
+    }
+}
+
+}  // namespace lumvex

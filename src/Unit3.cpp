@@ -1,0 +1,123 @@
+#include "Unit3.h"
+
+#include "Unit1.h"
+#include "Unit2.h"
+#include "platform/SysUtils.h"
+
+namespace lumvex {
+
+TForm3* Form3 = nullptr;
+
+TForm3::TForm3() {
+    Form3 = this;
+    SetBorderStyle(bsNone);
+    SetFormStyle(fsStayOnTop);
+    SetCaption("Transzformációk");
+    TFont font;
+    font.Size = 8;
+    SetFont(font);
+    SetBounds(382, 114, 464, 221);
+    CreateControls();
+    OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+    FormCreate();
+}
+
+void TForm3::CreateControls() {
+    auto drag = [this](TControl* control) {
+        control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+    };
+    TFont bold;
+    bold.Size = 8;
+    bold.Style = fsBold;
+
+    TopImage = new TImage(this);
+    TopImage->SetHeight(18);
+    TopImage->SetAlign(alTop);
+    TopImage->SetStretch(true);
+    drag(TopImage);
+
+    TopLabel = new TLabel(this);
+    TFont title;
+    title.Name = "Courier New";
+    title.PixelHeight = 11;
+    title.Style = fsBold;
+    TopLabel->SetFont(title);
+    TopLabel->SetTransparent(true);
+    TopLabel->SetCaption("Transzformációk");
+    TopLabel->SetLeft(8);
+    TopLabel->SetTop(2);
+    drag(TopLabel);
+
+    MorphButton9 = new TMorphButton(this);
+    MorphButton9->Tag = 1;
+    MorphButton9->SetBounds(445, 1, 16, 16);
+    MorphButton9->SetTransCol1(clFuchsia);
+    MorphButton9->SetTransCol2(clFuchsia);
+    MorphButton9->SetMorphStep1(15);
+    MorphButton9->SetMorphStep2(5);
+    MorphButton9->OnClick = [this](TObject* sender) { MorphButton9Click(sender); };
+
+    BackImage = new TImage(this);
+    BackImage->SetBounds(0, 18, 464, 203);
+    BackImage->SetStretch(true);
+    drag(BackImage);
+
+    BackShape = new TShape(this);
+    BackShape->SetBounds(0, 18, 464, 203);
+    BackShape->Brush().Style = TBrushStyle::bsClear;
+    BackShape->Pen().Style = TPenStyle::psDot;
+    drag(BackShape);
+
+    Label7 = new TLabel(this);
+    Label7->SetFont(bold);
+    Label7->SetTransparent(true);
+    Label7->SetCaption("Kijelölt fájlok:");
+    Label7->SetLeft(16);
+    Label7->SetTop(40);
+    drag(Label7);
+
+    fileindex = new TLabel(this);
+    fileindex->SetAutoSize(false);
+    fileindex->SetFont(bold);
+    fileindex->SetTransparent(true);
+    fileindex->SetBounds(96, 40, 73, 13);
+    fileindex->SetCaption("");
+    drag(fileindex);
+
+    FileListBox = new TFileListBox(this);
+    FileListBox->SetBounds(16, 58, 145, 137);
+    FileListBox->SetMultiSelect(true);
+    TFont listFont;
+    listFont.Name = "Times New Roman";
+    listFont.PixelHeight = 11;
+    FileListBox->SetFont(listFont);
+    FileListBox->SetItemHeight(14);
+    FileListBox->OnChange = [this](TObject*) { FileListBoxChange(); };
+    FileListBox->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+}
+
+void TForm3::FormCreate() {
+    SetColor(clBlack);
+    SetDoubleBuffered(true);
+    FileListBox->SetMask(Form2->FilterComboBox->Mask());
+}
+
+void TForm3::FileListBoxChange() {
+    const int index = FileListBox->ItemIndex();
+    if (index < 0 || index >= FileListBox->Count()) return;
+    Form2->FileListBox->SetItemIndex(index);
+    Form2->FileName->SetCaption(FileListBox->FileName());
+    Form1->ResizeImage(Form1->Image, Form1->TImg);
+    fileindex->SetCaption(IntToStr(FileListBox->SelCount()));
+}
+
+void TForm3::MorphButton9Click(TObject*) { Hide(); }
+
+void TForm3::FormMouseMove(TObject*, TShiftState shift, int x, int y) { drag_.MouseMove(*this, shift, x, y); }
+
+void TForm3::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    Form1->FormKeyDown(sender, key, shift);
+}
+
+}  // namespace lumvex
