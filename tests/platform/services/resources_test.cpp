@@ -144,6 +144,9 @@ TEST(Resources, MissingResourceIsReportedByName) {
     picture.Bitmap().SetSize(3, 2);
     EXPECT_THROW(LoadResourcePicture(picture, "no-such-logo.jpg"), EResNotFound);
     EXPECT_EQ(picture.Width(), 3) << "the old picture stays";
+    EXPECT_THROW(LoadResourcePicture(picture, resource::ButtonPicture1), EInvalidGraphic)
+        << "a picture's kind comes from its extension; MB1 has none and loads only as a bitmap";
+    EXPECT_EQ(picture.Width(), 3);
 }
 
 // These go through the program's own picture readers.
