@@ -1,0 +1,27 @@
+// The headless run: the program starts on a picture, renders its main window
+// to a PNG and ends.
+#include <gtest/gtest.h>
+
+#include "ViewerSupport.h"
+#include "platform/SysUtils.h"
+
+using namespace lumvex;
+using namespace lumvex::test;
+
+TEST(Screenshot, RendersTheMainWindowWithThePictureAndEnds) {
+    TempDir dir;
+    const std::string picture = WriteBmp(dir, "red.bmp", 300, 200, clRed);
+    const std::string shot = dir.File("shot.png");
+    Screen.SetTestSize(TPoint{TestScreenWidth, TestScreenHeight});
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    RunProgram(picture, shot);
+
+    const std::string bytes = ReadFileBytes(shot);
+    ASSERT_GT(bytes.size(), 8u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    // The picture area shows the picture's pixels, proportionally fitted.
+    TBitmap window = Form1->GetFormImage();
+    const TRect placed = Form1->Image->BoundsRect();
+    EXPECT_EQ(window.Pixel(placed.Left + placed.Width() / 2, placed.Top + placed.Height() / 2), clRed);
+    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - red.bmp");
+}
