@@ -85,8 +85,8 @@ private:
     void FadeIn();
     void FadeOut();
     void TakeSnapshot();
-    void RenderFrame(TBitmap& frame, TColor fill, const TPicture& picture, TColor iconBack, int width,
-                     int height);
+    static void RenderFrame(TBitmap& frame, TColor fill, const TPicture& picture, TColor iconBack, int width,
+                            int height);
     void PictureChanged();
     void HookPictures();
 
@@ -115,6 +115,8 @@ private:
     bool savedStretch_ = true;
     bool rebuilding_ = false;
     TTimer timer_;
+    // Lets a tick notice that the button was freed while it processed messages.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace lumvex

@@ -139,11 +139,17 @@ protected:
     virtual void BoundsChanged() {}
     // After a change of the font.
     virtual void FontChanged();
+    // For controls over the toolkit's own widgets (lists, boxes): Color and
+    // Font are the widget's field colour, font and text colour.
+    void UseNativeLook();
 
 private:
     friend class ControlBridge;
     friend class TWinControl;
+    friend class TForm;
     void ApplyCursor();
+    // Raises Resize and BoundsChanged for a change from old to now.
+    void NotifyBounds(const TRect& old);
 
     TWinControl* parent_;
     QWidget* widget_;
@@ -157,6 +163,8 @@ private:
     TFont font_;
     TPopupMenu* popupMenu_ = nullptr;
     unsigned controlStyle_ = 0;
+    bool fontPending_ = false;
+    bool nativeLook_ = false;
 };
 
 // A control that holds other controls and frees them with itself.
@@ -181,6 +189,7 @@ private:
     friend class TControl;
     std::vector<TControl*> controls_;
     bool destroying_ = false;
+    bool aligning_ = false;
 };
 
 // A control that paints itself: Canvas() draws on the control while Paint()
@@ -195,12 +204,8 @@ public:
     TNotifyEvent OnPaint;
 
 protected:
+    // The canvas starts each paint with the control's font and a brush of its colour.
     virtual void Paint();
-
-private:
-    class ControlCanvas;
-    friend class PaintSurface;
-    std::unique_ptr<ControlCanvas> canvas_;
 };
 
 }  // namespace lumvex

@@ -70,7 +70,8 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
 
-    // Platform-internal: called by the window's event handling.
+    // Platform-internal: called by the window's event handling (shown and
+    // hidden by the program, not by minimising).
     void HandleActivation(bool active);
     void HandleShown(bool shown);
     bool HandleCloseRequest();

@@ -16,9 +16,10 @@ public:
 
     TPicture& Picture() { return picture_; }
     const TPicture& Picture() const { return picture_; }
-    // Draws on the picture's bitmap (a picture of another kind becomes an
-    // empty bitmap first, as TPicture::Bitmap does).
-    TCanvas& Canvas() { return picture_.Bitmap().Canvas(); }
+    // Draws on the picture's bitmap. An empty picture first gets a 24-bit
+    // bitmap of the control's size; a picture of another kind becomes an
+    // empty bitmap, as TPicture::Bitmap does.
+    TCanvas& Canvas();
 
     bool Center() const { return center_; }
     void SetCenter(bool on);

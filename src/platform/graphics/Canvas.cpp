@@ -32,6 +32,9 @@ static QPen ToQPen(const TPen& pen) {
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
     if (pen.Style == TPenStyle::psDot) p.setStyle(Qt::DotLine);
+    if (pen.Style == TPenStyle::psDash) p.setStyle(Qt::DashLine);
+    if (pen.Style == TPenStyle::psDashDot) p.setStyle(Qt::DashDotLine);
+    if (pen.Style == TPenStyle::psDashDotDot) p.setStyle(Qt::DashDotDotLine);
     return p;
 }
 

@@ -2,31 +2,60 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <memory>
+#include <QWidget>
 
 #include "platform/SysUtils.h"
+#include "platform/controls/ControlBridge.h"
+#include "platform/controls/Form.h"
+#include "platform/services/Screen.h"
 
 namespace lumvex {
 
 TApplication Application;
 
 namespace {
-std::unique_ptr<QApplication>& QtApp() {
-    static std::unique_ptr<QApplication> app;
-    return app;
-}
+
+// The toolkit's application: brackets the delivery of input events (see
+// ControlBridge) and keeps exceptions from crossing the event loop.
+class LumvexApp : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        const bool input = IsInputEvent(event);
+        if (input) BeginInputDelivery(receiver);
+        bool result = false;
+        try {
+            result = QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            Application.ShowException(error);
+        } catch (...) {
+            Application.ShowException(Exception("Unknown error"));
+        }
+        if (input) EndInputDelivery();
+        return result;
+    }
+};
+
 }  // namespace
 
 void TApplication::Initialize(int& argc, char** argv) {
     if (QApplication::instance()) return;
-    QtApp() = std::make_unique<QApplication>(argc, argv);
+    // Lives until the process ends: tearing it down among the static
+    // destructors would outlive parts of the toolkit it needs.
+    new LumvexApp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive && OnActivate) Dispatch([this] { OnActivate(nullptr); });
+        if (state != Qt::ApplicationActive && OnDeactivate) Dispatch([this] { OnDeactivate(nullptr); });
+    });
 }
 
 bool TApplication::Initialized() const { return QApplication::instance() != nullptr; }
 
 int TApplication::Run() {
     terminated_ = false;
+    if (mainForm_ && !mainForm_->Visible()) mainForm_->Show();
     return QApplication::exec();
 }
 
@@ -36,6 +65,18 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() { QApplication::processEvents(); }
+
+void TApplication::Minimize() {
+    for (TForm* form : Screen.Forms())
+        if (form->Visible()) form->Widget()->showMinimized();
+}
+
+void TApplication::Restore() {
+    for (TForm* form : Screen.Forms())
+        if (form->Visible() && form->WindowState() == wsMinimized) form->Widget()->showNormal();
+}
+
+bool TApplication::Active() const { return QApplication::activeWindow() != nullptr; }
 
 void TApplication::Dispatch(const std::function<void()>& handler) {
     try {
@@ -57,5 +98,11 @@ void TApplication::ShowException(const std::exception& error) {
                     QMessageBox::Ok);
     box.exec();
 }
+
+RecordedErrors::RecordedErrors() : previous_(std::move(Application.ErrorBox)) {
+    Application.ErrorBox = [this](const std::string& message) { Messages.push_back(message); };
+}
+
+RecordedErrors::~RecordedErrors() { Application.ErrorBox = std::move(previous_); }
 
 }  // namespace lumvex

@@ -1,0 +1,40 @@
+#include "platform/services/Screen.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/controls/Form.h"
+
+namespace lumvex {
+
+TScreen Screen;
+TMouse Mouse;
+
+int TScreen::Width() const {
+    if (testSize_) return testSize_->X;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+int TScreen::Height() const {
+    if (testSize_) return testSize_->Y;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() : 0;
+}
+
+TForm* TScreen::ActiveForm() const {
+    return dynamic_cast<TForm*>(TControl::FromWidget(QApplication::activeWindow()));
+}
+
+void TScreen::AddForm(TForm* form) { forms_.push_back(form); }
+void TScreen::RemoveForm(TForm* form) { std::erase(forms_, form); }
+
+TPoint TMouse::CursorPos() const {
+    if (testPos_) return *testPos_;
+    QPoint pos = QCursor::pos();
+    return {pos.x(), pos.y()};
+}
+
+}  // namespace lumvex
