@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the GIF parser and decoder, and draws each frame.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "components/MPGifImg.h"
@@ -8,8 +9,15 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/services/Application.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+// The plain-text extension draws text, which needs the toolkit's application.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    lumvex::Application.Initialize(*argc, *argv);
     lumvex::Application.ErrorBox = [](const std::string&) {};
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     lumvex::TGIFImage image;
     try {
         image.LoadFromBytes(std::string(reinterpret_cast<const char*>(data), size));

@@ -54,8 +54,21 @@ void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) const {
         canvas.StretchDraw(rect, bitmap);
         return;
     }
+    if (rect.Right <= 0 || rect.Bottom <= 0) return;
+    // Once the first tile is drawn, copying it within a true-colour target
+    // is far cheaper than drawing the paletted frame again for every tile.
+    canvas.Draw(0, 0, bitmap);
+    const TBitmap* target = canvas.Bitmap();
+    const bool copy = target && target->BitsPerPixel() >= 15 && canvas.CopyMode == TCopyMode::cmSrcCopy;
+    const TRect first = Rect(0, 0, bitmap.Width(), bitmap.Height());
     for (int y = 0; y < rect.Bottom; y += bitmap.Height())
-        for (int x = 0; x < rect.Right; x += bitmap.Width()) canvas.Draw(x, y, bitmap);
+        for (int x = 0; x < rect.Right; x += bitmap.Width()) {
+            if (x == 0 && y == 0) continue;
+            if (copy)
+                canvas.CopyRect(Bounds(x, y, first.Right, first.Bottom), *target, first);
+            else
+                canvas.Draw(x, y, bitmap);
+        }
 }
 
 void TGIFImage::LoadFromBytes(std::string bytes) {

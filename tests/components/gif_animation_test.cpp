@@ -8,6 +8,7 @@
 #include "components/MPGifImg.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Picture.h"
 #include "platform/services/Ticks.h"
 
 using namespace lumvex;
@@ -103,6 +104,9 @@ TEST(GifAnimation, TilesStartAtTheCanvasOriginAndCoverTheRectangle) {
     EXPECT_EQ(target.Pixel(29, 29), clLime);
     EXPECT_EQ(target.Pixel(30, 0), clFuchsia);
     EXPECT_EQ(target.Pixel(0, 30), clFuchsia);
+    target.Canvas().FillRect(Rect(0, 0, 40, 40));
+    image.Draw(target.Canvas(), Rect(-20, -20, 0, 5));
+    EXPECT_EQ(target.Pixel(0, 0), clFuchsia);  // nothing lies left of the right edge
 
     image.SetTile(false);
     image.Draw(target.Canvas(), Rect(0, 0, 40, 40));
@@ -144,6 +148,24 @@ TEST(GifAnimation, AssignedImagesShareFramesAndOutliveEachOther) {
         EXPECT_STREQ(error.what(), "Cannot assign to TBitmap");
     }
     EXPECT_EQ(assigned.FrameCount(), 3);
+}
+
+TEST(GifAnimation, APictureRepaintsOnEveryFrameAndDroppingTheImageStopsTheAnimation) {
+    TestClock clock;
+    TPicture picture;
+    auto gif = std::make_unique<TGIFImage>();
+    gif->LoadFromBytes(Animation({10, 10}));
+    TGIFImage* image = gif.get();
+    picture.SetGraphic(std::move(gif));
+    int repaints = 0;
+    picture.OnChange = [&] { ++repaints; };
+    image->SetAnimate(true);
+    clock.now += 100;
+    GIFTimerPool()->Tick();
+    EXPECT_EQ(image->CurrentFrame(), 1);
+    EXPECT_EQ(repaints, 1);
+    picture.Assign(nullptr);
+    EXPECT_EQ(GIFTimerPool(), nullptr);
 }
 
 TEST(GifAnimation, ClearingDropsTheDataAndLeavesNothingToDrawOrSave) {

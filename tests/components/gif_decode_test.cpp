@@ -2,6 +2,7 @@
 // extensions, and every way the data can be broken.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "GifWriter.h"
@@ -305,4 +306,28 @@ TEST(GifDecode, FrameBitmapsAreReadOnlyAndFrameNumbersChecked) {
         EXPECT_STREQ(error.what(), "Invalid frame number 1 (0..0)");
     }
     EXPECT_THROW(image.Frame(-1), EInvalidGraphicOperation);
+}
+
+// Inputs the fuzzer once failed on: each loads or raises our own error.
+TEST(GifDecode, FuzzFindsLoadOrFailCleanly) {
+    Application.ErrorBox = [](const std::string&) {};
+    const auto finds = std::filesystem::path(__FILE__).parent_path() / ".." / "data" / "fuzz-finds";
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(finds)) {
+        if (entry.path().filename().string().rfind("gif-", 0) != 0) continue;
+        ++count;
+        TGIFImage image;
+        try {
+            image.LoadFromFile(entry.path().string());
+        } catch (const Exception&) {
+            continue;
+        }
+        TBitmap target(8, 8, TPixelFormat::pf24bit);
+        for (int i = 0; i < image.FrameCount(); ++i) {
+            image.SetCurrentFrame(i);
+            image.Draw(target.Canvas(), Rect(0, 0, 8, 8));
+        }
+    }
+    EXPECT_GT(count, 0);
+    Application.ErrorBox = nullptr;
 }
