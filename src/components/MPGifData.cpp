@@ -1,5 +1,6 @@
 #include "components/MPGifData.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "components/MPGifDecoder.h"
@@ -13,6 +14,8 @@ namespace {
 constexpr std::uint8_t ExtensionIntroducer = 0x21;
 constexpr std::uint8_t ImageSeparator = 0x2C;
 constexpr std::uint8_t Trailer = 0x3B;
+// Frames up to this size may end early (their end code leaves the rest at 0).
+constexpr std::int64_t UnfilledFramePixels = 1 << 16;
 
 std::unique_ptr<TColorTable> ReadColorTable(TMPMemoryStream& stream, std::uint8_t flags) {
     if (!(flags & 0x80)) return nullptr;
@@ -71,10 +74,10 @@ void TGIFFrame::Read(TMPMemoryStream& stream, const TGIFErrorReport& report) {
 void TGIFFrame::Decode(const TImageDescriptor& descriptor, const TRasterData& raster) {
     TDecoder decoder(raster.Data, raster.CodeSize);
     CheckPictureSize(descriptor.Width, descriptor.Height);
+    // A frame that its data could never fill is cut short; refusing it here
+    // keeps a few bytes of file from asking for a huge bitmap.
     const std::int64_t pixels = std::int64_t(descriptor.Width) * descriptor.Height;
-    if (pixels > decoder.MaxPixels())
-        throw EInvalidGraphic("GIF image of " + IntToStr(descriptor.Width) + " x " + IntToStr(descriptor.Height) +
-                              " pixels is larger than its data can fill");
+    if (pixels > std::max<std::int64_t>(decoder.MaxPixels(), UnfilledFramePixels)) RaiseInvalidStreamFormat();
     bitmap_.SetSize(descriptor.Width, descriptor.Height);
     if (descriptor.ColorTable && descriptor.ColorTable->Count() > 0) {
         std::vector<TRGBQuad> palette = descriptor.ColorTable->Palette();

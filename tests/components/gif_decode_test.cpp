@@ -285,8 +285,10 @@ TEST(GifDecode, FramesTooLargeForTheLimitOrForTheirDataAreRefused) {
     CodePacker one;
     for (int code : {4, 1, 5}) one.Put(code, 3);
     EXPECT_NE(LoadError<EOutOfResources>(RawImage(65535, 65535, 2, one.Bytes())).find("too large"), std::string::npos);
-    EXPECT_NE(LoadError<EInvalidGraphic>(RawImage(20000, 20000, 2, one.Bytes())).find("larger than its data"),
-              std::string::npos);
+    EXPECT_EQ(LoadError<EStreamError>(RawImage(20000, 20000, 2, one.Bytes())), "Invalid stream format");
+    TGIFImage image;
+    image.LoadFromBytes(RawImage(256, 256, 2, one.Bytes()));  // small frames may end early
+    EXPECT_EQ(image.Frame(0).Bitmap().ScanLine(255)[255], 0);
 }
 
 TEST(GifDecode, FrameBitmapsAreReadOnlyAndFrameNumbersChecked) {

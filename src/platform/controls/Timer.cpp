@@ -9,16 +9,17 @@ namespace lumvex {
 struct TTimer::Impl {
     QTimer* timer = new QTimer;
     // Shared with the running tick, which outlives a timer destroyed inside it.
-    std::shared_ptr<bool> ticking = std::make_shared<bool>(false);
+    // Ticks may nest when a handler processes pending messages.
+    std::shared_ptr<int> ticking = std::make_shared<int>(0);
 };
 
 TTimer::TTimer() : impl_(std::make_unique<Impl>()) {
     impl_->timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(impl_->timer, &QTimer::timeout, [this, ticking = impl_->ticking] {
         if (!OnTimer) return;
-        *ticking = true;
+        ++*ticking;
         Application.Dispatch([this] { OnTimer(this); });
-        *ticking = false;  // `this` may be gone by now
+        --*ticking;  // `this` may be gone by now
     });
     Update();
 }
@@ -27,7 +28,7 @@ TTimer::TTimer() : impl_(std::make_unique<Impl>()) {
 // its signal has returned.
 TTimer::~TTimer() {
     impl_->timer->stop();
-    if (*impl_->ticking)
+    if (*impl_->ticking > 0)
         impl_->timer->deleteLater();
     else
         delete impl_->timer;
