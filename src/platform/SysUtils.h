@@ -19,6 +19,7 @@ class EInvalidGraphicOperation : public Exception { using Exception::Exception; 
 class EOutOfResources : public Exception { using Exception::Exception; };          // picture too large
 class EFOpenError : public Exception { using Exception::Exception; };              // file cannot be opened
 class EReadError : public Exception { using Exception::Exception; };               // stream ended early
+class EStreamError : public Exception { using Exception::Exception; };             // stream data not understood
 class EWriteError : public Exception { using Exception::Exception; };              // file cannot be written
 class EConvertError : public Exception { using Exception::Exception; };            // text is no number
 class EListError : public Exception { using Exception::Exception; };               // index out of range

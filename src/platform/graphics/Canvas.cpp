@@ -184,10 +184,17 @@ void TCanvas::LineTo(int x, int y) {
     penPos_ = {x, y};
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) {
+void TCanvas::TextOut(int x, int y, const std::string& text) { PaintText(x, y, text, nullptr); }
+
+void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text) {
+    if (!rect.IsEmpty()) PaintText(x, y, text, &rect);
+}
+
+void TCanvas::PaintText(int x, int y, const std::string& text, const TRect* clip) {
     QString s = QString::fromStdString(text);
     QFont font = ToQFont(Font);
     Paint([&](QPainter& p) {
+        if (clip) p.setClipRect(QRect(clip->Left, clip->Top, clip->Width(), clip->Height()));
         p.setFont(font);
         QFontMetrics metrics(font);
         if (Brush.Style != TBrushStyle::bsClear)

@@ -77,6 +77,8 @@ public:
 
     // Text in the font's colour; the background is the brush unless it is clear.
     void TextOut(int x, int y, const std::string& text);
+    // Text with its top-left corner at (x, y), clipped to rect.
+    void TextRect(const TRect& rect, int x, int y, const std::string& text);
     int TextWidth(const std::string& text) const;
     int TextHeight(const std::string& text) const;
 
@@ -89,6 +91,8 @@ protected:
     virtual void Paint(const std::function<void(QPainter&)>& draw);
 
 private:
+    void PaintText(int x, int y, const std::string& text, const TRect* clip);
+
     TBitmap* bitmap_;
     TPoint penPos_;
 };
