@@ -16,22 +16,24 @@ class RleWriter {
 public:
     RleWriter(const DibHeader& header, TBitmap& bitmap)
         : bitmap_(bitmap), width_(header.width), height_(header.height), topDown_(header.topDown),
-          fourBits_(header.compression == BI_RLE4) {}
+          fourBits_(header.compression == BI_RLE4), paddedWidth_(DibStride(header) * 8 / header.bitCount) {}
 
-    // The row the next count pixels go to, checked to hold them.
+    // The row the next count pixels go to, checked to hold them. Some
+    // writers fill a row up to its 32-bit padding; those pixels are dropped.
     std::uint8_t* Reserve(std::int64_t count) {
         if (y_ >= height_) throw EInvalidGraphic("Compressed bitmap data runs past the last row");
-        if (count > width_ - x_) throw EInvalidGraphic("Compressed bitmap run runs past the end of a row");
+        if (count > paddedWidth_ - x_) throw EInvalidGraphic("Compressed bitmap run runs past the end of a row");
         return bitmap_.ScanLine(static_cast<int>(topDown_ ? y_ : height_ - 1 - y_));
     }
     void Put(std::uint8_t* row, std::uint8_t index) {
+        const std::int64_t x = x_++;
+        if (x >= width_) return;
         if (fourBits_) {
-            std::uint8_t& b = row[x_ >> 1];
-            b = (x_ & 1) ? static_cast<std::uint8_t>((b & 0xF0) | index) : static_cast<std::uint8_t>((b & 0x0F) | (index << 4));
+            std::uint8_t& b = row[x >> 1];
+            b = (x & 1) ? static_cast<std::uint8_t>((b & 0xF0) | index) : static_cast<std::uint8_t>((b & 0x0F) | (index << 4));
         } else {
-            row[x_] = index;
+            row[x] = index;
         }
-        ++x_;
     }
     void EndOfLine() {
         x_ = 0;
@@ -50,6 +52,7 @@ private:
     std::int64_t width_, height_;
     bool topDown_;
     bool fourBits_;
+    std::int64_t paddedWidth_;
     std::int64_t x_ = 0, y_ = 0;  // y counts stored rows
 };
 

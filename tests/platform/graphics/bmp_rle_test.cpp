@@ -60,14 +60,23 @@ TEST(BmpRle, FourBitRunsAlternateTheirTwoIndices) {
     ExpectRow(bmp, 1, {B, C, B, C, B});
 }
 
+TEST(BmpRle, RunsIntoARowsPaddingAreDropped) {
+    // Width 7 pads to 8 pixels; some writers fill that eighth pixel.
+    TBitmap bmp = ReadBmp(RleFile(7, 2, 8, {3, 2, 4, 1, 1, 0, 0, 0, 7, 1, 1, 2, 0, 1}));
+    ExpectRow(bmp, 1, {C, C, C, B, B, B, B});
+    ExpectRow(bmp, 0, {B, B, B, B, B, B, B});
+    ExpectInvalid(RleFile(7, 1, 8, {8, 1, 1, 1, 0, 1}), "end of a row");
+    ExpectRow(ReadBmp(RleFile(3, 1, 4, {8, 0x12, 0, 1})), 0, {B, C, B});
+}
+
 TEST(BmpRle, DataThatEndsAfterTheLastRowNeedsNoEndMarker) {
     TBitmap bmp = ReadBmp(RleFile(2, 1, 8, {2, 2, 0, 0}));
     ExpectRow(bmp, 0, {C, C});
 }
 
 TEST(BmpRle, RunsOutsideThePictureAreErrors) {
-    ExpectInvalid(RleFile(2, 1, 8, {3, 1, 0, 1}), "end of a row");
-    ExpectInvalid(RleFile(5, 1, 4, {0, 6, 0x11, 0x11, 0x11, 0, 0, 1}), "end of a row");
+    ExpectInvalid(RleFile(2, 1, 8, {5, 1, 0, 1}), "end of a row");
+    ExpectInvalid(RleFile(5, 1, 4, {0, 9, 0x11, 0x11, 0x11, 0x11, 0x10, 0, 0, 1}), "end of a row");
     ExpectInvalid(RleFile(2, 1, 8, {1, 1, 0, 0, 1, 1, 0, 1}), "last row");
     ExpectInvalid(RleFile(2, 2, 8, {0, 2, 3, 0, 0, 1}), "moves past");
     ExpectInvalid(RleFile(2, 2, 8, {0, 2, 0, 3, 0, 1}), "moves past");
