@@ -57,6 +57,11 @@ IconImage DescribeImage(std::string_view file, std::size_t index) {
         const std::uint8_t colourType = static_cast<std::uint8_t>(image.data[25]);
         image.bits = static_cast<std::uint8_t>(image.data[24]) * (colourType < 7 ? channels[colourType] : 0);
         CheckPictureSize(image.width, image.height);
+        // Deflate packs at most 1032 bytes into one, which bounds the rows a
+        // PNG of this many bytes can hold.
+        const std::int64_t rowBytes = (image.width * image.bits + 7) / 8 + 1;
+        if (rowBytes * image.height > std::int64_t(image.data.size()) * 1032)
+            throw EInvalidGraphic("Icon holds a PNG image far too short for its size");
     } else {
         const DibHeader header = ReadDibHeader(image.data);
         image.width = header.width;

@@ -3,6 +3,7 @@
 #include "platform/SysUtils.h"
 #include "platform/graphics/BmpBytes.h"
 #include "platform/graphics/BmpCodec.h"
+#include "platform/graphics/ExpectRaises.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -25,12 +26,7 @@ void ExpectRow(const TBitmap& bmp, int y, std::initializer_list<TColor> colours)
 }
 
 void ExpectInvalid(const std::string& file, const std::string& words) {
-    try {
-        ReadBmp(file);
-        ADD_FAILURE() << "no error for a file that should say: " << words;
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_NE(e.Message().find(words), std::string::npos) << e.Message();
-    }
+    ExpectRaises<EInvalidGraphic>([&] { ReadBmp(file); }, words);
 }
 
 }  // namespace
