@@ -83,8 +83,15 @@ TEST(BmpWrite, HeadersDescribeAnUncompressedBottomUpFile) {
     EXPECT_EQ(paletted.size(), 14u + 40 + 64 + 4);
 }
 
-TEST(BmpWrite, AnEmptyBitmapIsNotWritten) {
+TEST(BmpWrite, AnEmptyBitmapIsNotWrittenAndAFailedLoadKeepsThePicture) {
     EXPECT_THROW(WriteBmp(TBitmap()), EInvalidGraphicOperation);
+    TBitmap bmp = Sample(TPixelFormat::pf8bit);
+    const TBitmap before = bmp;
+    std::string file = WriteBmp(bmp);
+    file.resize(file.size() - 2);  // one byte short of the last row (its padding may be missing)
+    EXPECT_THROW(bmp.LoadFromBytes(file), EInvalidGraphic);
+    EXPECT_EQ(bmp.PixelFormat(), TPixelFormat::pf8bit);
+    ExpectSamePixels(bmp, before);
 }
 
 TEST(BmpWrite, PicturesLoadByExtensionInAnyLetterCase) {
