@@ -84,11 +84,18 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPixels) {
+TBitmap TBitmap::Uninitialised(int width, int height, TPixelFormat format) {
+    TBitmap bitmap;
+    bitmap.Reallocate(width, height, format, false, false);
+    return bitmap;
+}
+
+void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPixels, bool zeroed) {
     if (width < 0 || height < 0) throw EInvalidGraphicOperation("Invalid bitmap size");
     CheckPictureSize(width, height);
     std::int64_t stride = lumvex::BytesPerLine(width, format);
-    PixelBuffer pixels(static_cast<size_t>(stride * height));
+    const auto size = static_cast<size_t>(stride * height);
+    PixelBuffer pixels = zeroed ? PixelBuffer(size) : PixelBuffer::Uninitialised(size);
     if (keepPixels && pixels_.size() && format == format_) {
         int rows = std::min(height, height_);
         size_t bytes = static_cast<size_t>(std::min<std::int64_t>(stride, stride_));

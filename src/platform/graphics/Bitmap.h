@@ -31,6 +31,10 @@ public:
     TBitmap& operator=(const TBitmap& other);
     ~TBitmap() override;
 
+    // A bitmap whose pixel bytes are left as they come from memory, for a
+    // decoder that writes every byte of every row itself.
+    static TBitmap Uninitialised(int width, int height, TPixelFormat format);
+
     const char* ClassName() const override { return "TBitmap"; }
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -75,7 +79,7 @@ public:
     void Modified() { Changed(); }
 
 private:
-    void Reallocate(int width, int height, TPixelFormat format, bool keepPixels);
+    void Reallocate(int width, int height, TPixelFormat format, bool keepPixels, bool zeroed = true);
 
     int width_ = 0;
     int height_ = 0;

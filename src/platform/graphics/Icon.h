@@ -24,7 +24,8 @@ public:
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TIcon>(*this); }
     void Assign(const TGraphic& source) override;
 
-    // The shown image's colours (24-bit) and whether each pixel is opaque.
+    // The shown image's colours (24-bit) and whether each pixel is opaque
+    // (its mask bit is clear, or its alpha is at least half).
     const TBitmap& Colors() const;
     bool Opaque(int x, int y) const;
 
