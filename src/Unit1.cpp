@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Unit2.h"
 #include "Unit3.h"

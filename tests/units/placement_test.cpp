@@ -1,6 +1,8 @@
 // Fit modes, zoom and panning of the display picture.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "ViewerSupport.h"
 #include "platform/services/KeyCodes.h"
 

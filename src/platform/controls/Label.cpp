@@ -29,6 +29,11 @@ void TLabel::SetAutoSize(bool on) {
     AdjustSize();
 }
 
+void TLabel::SetWordWrap(bool on) {
+    wordWrap_ = on;
+    Invalidate();
+}
+
 void TLabel::FontChanged() {
     AdjustSize();
     TCustomControl::FontChanged();
@@ -51,6 +56,11 @@ void TLabel::Paint() {
     TCanvas& canvas = Canvas();
     if (!transparent_) canvas.FillRect(ClientRect());
     canvas.Brush.Style = TBrushStyle::bsClear;
+    if (wordWrap_) {
+        canvas.TextRectWrapped(ClientRect(), caption_);
+        TCustomControl::Paint();
+        return;
+    }
     int w = canvas.TextWidth(caption_);
     int x = alignment_ == taRightJustify ? Width() - w : alignment_ == taCenter ? (Width() - w) / 2 : 0;
     canvas.TextOut(x, 0, caption_);

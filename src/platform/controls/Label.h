@@ -21,6 +21,10 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
 
+    // Long captions break into lines at spaces to fit the width.
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool on);
+
 protected:
     void Paint() override;
     void FontChanged() override;
@@ -32,6 +36,7 @@ private:
     TAlignment alignment_ = taLeftJustify;
     bool transparent_ = false;
     bool autoSize_ = true;
+    bool wordWrap_ = false;
 };
 
 }  // namespace lumvex

@@ -205,6 +205,16 @@ void TCanvas::PaintText(int x, int y, const std::string& text, const TRect* clip
     penPos_ = {x + TextWidth(text), y};
 }
 
+void TCanvas::TextRectWrapped(const TRect& rect, const std::string& text) {
+    QFont font = ToQFont(Font);
+    Paint([&](QPainter& p) {
+        p.setFont(font);
+        p.setPen(ToQColor(Font.Color));
+        p.drawText(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(text));
+    });
+}
+
 int TCanvas::TextWidth(const std::string& text) const {
     return QFontMetrics(ToQFont(Font)).horizontalAdvance(QString::fromStdString(text));
 }

@@ -79,6 +79,8 @@ public:
     void TextOut(int x, int y, const std::string& text);
     // Text with its top-left corner at (x, y), clipped to rect.
     void TextRect(const TRect& rect, int x, int y, const std::string& text);
+    // Text broken into lines at spaces to fit the rectangle's width, from its top-left corner.
+    void TextRectWrapped(const TRect& rect, const std::string& text);
     int TextWidth(const std::string& text) const;
     int TextHeight(const std::string& text) const;
 
