@@ -84,11 +84,12 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPixels) {
+void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPixels, bool clear) {
     if (width < 0 || height < 0) throw EInvalidGraphicOperation("Invalid bitmap size");
     CheckPictureSize(width, height);
     std::int64_t stride = lumvex::BytesPerLine(width, format);
-    PixelBuffer pixels(static_cast<size_t>(stride * height));
+    const auto size = static_cast<size_t>(stride * height);
+    PixelBuffer pixels = clear ? PixelBuffer(size) : PixelBuffer::Uninitialised(size);
     if (keepPixels && pixels_.size() && format == format_) {
         int rows = std::min(height, height_);
         size_t bytes = static_cast<size_t>(std::min<std::int64_t>(stride, stride_));
@@ -106,6 +107,12 @@ void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPi
 void TBitmap::SetSize(int width, int height) {
     if (width == width_ && height == height_) return;
     Reallocate(width, height, format_, true);
+    Changed();
+}
+
+void TBitmap::AllocateUninitialised(int width, int height, TPixelFormat format) {
+    pixels_ = PixelBuffer();  // lets a large block go back for reuse first
+    Reallocate(width, height, format, false, false);
     Changed();
 }
 

@@ -38,6 +38,9 @@ public:
     void SetHeight(int height) { SetSize(width_, height); }
     // Keeps the pixels that still fit (top-left aligned); new pixels are zero.
     void SetSize(int width, int height);
+    // Drops the pixels and makes room for new ones without clearing them,
+    // for decoders that write every byte of every row (padding included).
+    void AllocateUninitialised(int width, int height, TPixelFormat format);
 
     TPixelFormat PixelFormat() const { return format_; }
     // Converts the pixels to the new format.
@@ -75,7 +78,7 @@ public:
     void Modified() { Changed(); }
 
 private:
-    void Reallocate(int width, int height, TPixelFormat format, bool keepPixels);
+    void Reallocate(int width, int height, TPixelFormat format, bool keepPixels, bool clear = true);
 
     int width_ = 0;
     int height_ = 0;

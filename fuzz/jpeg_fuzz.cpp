@@ -1,0 +1,21 @@
+// Feeds arbitrary bytes to the JPEG decoder at full size and at an eighth;
+// any outcome but a lumvex::Exception is a fault.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/SysUtils.h"
+#include "platform/graphics/Jpeg.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        lumvex::TJPEGImage jpeg;
+        jpeg.LoadFromBytes(std::string(reinterpret_cast<const char*>(data), size));
+        jpeg.Bitmap();
+        jpeg.SetScale(lumvex::TJPEGScale::jsEighth);
+        if (size % 2) jpeg.SetPixelFormat(lumvex::TJPEGPixelFormat::jf8Bit);
+        jpeg.Bitmap();
+    } catch (const lumvex::Exception&) {
+    }
+    return 0;
+}
