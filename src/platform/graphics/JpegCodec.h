@@ -26,9 +26,12 @@ inline constexpr int MaxScans = 100;
 // The most memory libjpeg may take for one picture (the coefficients of a
 // progressive file), apart from the bitmap that receives it.
 inline constexpr long MaxDecoderMemory = 1L << 30;
-// The most pixels one byte of compressed data may stand for; a header that
-// asks for more is refused before anything is allocated. Even a flat colour
-// compresses to a byte for far fewer pixels than this.
+// The most pixels one byte of Huffman-coded data may stand for; a header
+// that asks for more is refused before anything is allocated. Huffman codes
+// spend at least a bit on every 8 x 8 block, so even a flat grey picture needs
+// a byte per 512 pixels. Arithmetic coding has no such floor (a flat picture
+// of any size fits in a few bytes): those files are bounded only by the
+// picture size limit and MaxDecoderMemory.
 inline constexpr int MaxPixelsPerByte = 1 << 14;
 
 // Reads the header; raises on data that is no JPEG picture, a header that

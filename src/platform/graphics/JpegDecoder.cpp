@@ -14,16 +14,26 @@ void CheckScanCount(j_common_ptr cinfo) {
         Fail(cinfo, "Invalid JPEG picture: more than 100 scans");
 }
 
-// One libjpeg decompressor over a file's bytes, its header read and checked.
+// One libjpeg decompressor.
 class Decompressor {
 public:
-    explicit Decompressor(const std::string& bytes) {
+    Decompressor() {
         InstallErrorHandler(*reinterpret_cast<j_common_ptr>(&cinfo), errors);
         Guarded(errors, [&] { jpeg_create_decompress(&cinfo); });
         created_ = true;
         cinfo.mem->max_memory_to_use = MaxDecoderMemory;
         progress.progress_monitor = CheckScanCount;
         cinfo.progress = &progress;
+    }
+    ~Decompressor() {
+        if (created_) jpeg_destroy_decompress(&cinfo);
+    }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    // Reads the header of a file's bytes (which must outlive the decompressor)
+    // and checks that the picture is plausible for the data present.
+    void ReadHeader(const std::string& bytes) {
         Guarded(errors, [&] {
             jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                          static_cast<unsigned long>(bytes.size()));
@@ -35,15 +45,11 @@ public:
         const unsigned char* next = cinfo.src->next_input_byte;
         if (rest >= 2 && next[0] == 0xFF && next[1] == JPEG_EOI) rest = 0;
         if (rest == 0) throw EJPEG("Invalid JPEG picture: the file holds no picture data");
-        if (std::int64_t(cinfo.image_width) * cinfo.image_height > std::int64_t(rest) * MaxPixelsPerByte)
+        if (!cinfo.arith_code &&
+            std::int64_t(cinfo.image_width) * cinfo.image_height > std::int64_t(rest) * MaxPixelsPerByte)
             throw EJPEG("Invalid JPEG picture: the file is too short for a picture of " +
                         IntToStr(cinfo.image_width) + " x " + IntToStr(cinfo.image_height) + " pixels");
     }
-    ~Decompressor() {
-        if (created_) jpeg_destroy_decompress(&cinfo);
-    }
-    Decompressor(const Decompressor&) = delete;
-    Decompressor& operator=(const Decompressor&) = delete;
 
     jpeg_decompress_struct cinfo{};
     ErrorHandler errors;
@@ -135,13 +141,15 @@ void FillGrey(TBitmap& bitmap, int fromRow) {
 }  // namespace
 
 Header ReadHeader(const std::string& bytes) {
-    Decompressor d(bytes);
+    Decompressor d;
+    d.ReadHeader(bytes);
     return Header{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height),
                   d.cinfo.jpeg_color_space == JCS_GRAYSCALE};
 }
 
 void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap) {
-    Decompressor d(bytes);
+    Decompressor d;
+    d.ReadHeader(bytes);
     jpeg_decompress_struct& cinfo = d.cinfo;
     cinfo.scale_num = 1;
     cinfo.scale_denom = static_cast<unsigned>(options.scaleDenominator);
