@@ -168,14 +168,16 @@ void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bit
     if (output == Output::Indexed) bitmap.SetPalette(QuantizedPalette(cinfo));
     if (output == Output::Grey) bitmap.SetPalette(GreyPalette());
 
-    // Multi-scan files are read whole by jpeg_start_decompress; from here on
-    // running out of data means the rows below are not in the file.
+    // Multi-scan files are read whole by jpeg_start_decompress; for the
+    // others, data that ends from here on leaves the rows below grey.
     d.errors.dataEnded = false;
+    const bool readingData = !jpeg_input_complete(&cinfo);
     const bool inverted = cinfo.saw_Adobe_marker;
     Guarded(d.errors, [&] {
         constexpr int RowsPerCall = 16;
         JSAMPROW rows[RowsPerCall];
-        while (cinfo.output_scanline < cinfo.output_height && !d.errors.dataEnded) {
+        while (cinfo.output_scanline < cinfo.output_height &&
+               !(readingData && d.errors.dataEnded)) {
             const int first = static_cast<int>(cinfo.output_scanline);
             int count = std::min(RowsPerCall, height - first);
             if (output == Output::Cmyk) {

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <optional>
 
 #include "platform/graphics/JpegCodec.h"
@@ -7,36 +9,40 @@
 namespace lumvex::jpeg {
 namespace {
 
-// Collects libjpeg's output in a string that grows as needed.
-struct StringDestination {
+// Collects libjpeg's output in a block that grows as needed. The block is
+// not cleared, so pages of a generous first guess that are never written
+// cost nothing.
+struct BlockDestination {
     jpeg_destination_mgr manager{};  // first, so libjpeg's pointer leads back here
-    std::string* out = nullptr;
-    std::size_t written = 0;  // bytes of *out already filled
+    unsigned char* block = nullptr;
+    std::size_t capacity = 0;
 
-    static StringDestination& Of(j_compress_ptr cinfo) {
-        return *reinterpret_cast<StringDestination*>(cinfo->dest);
+    explicit BlockDestination(std::size_t guess) : block(static_cast<unsigned char*>(std::malloc(guess))), capacity(guess) {
+        if (!block) throw std::bad_alloc();
+        manager.init_destination = [](j_compress_ptr) {};
+        manager.empty_output_buffer = Grow;
+        manager.term_destination = [](j_compress_ptr) {};
+        manager.next_output_byte = block;
+        manager.free_in_buffer = capacity;
     }
-    void Expose() {
-        manager.next_output_byte = reinterpret_cast<JOCTET*>(out->data() + written);
-        manager.free_in_buffer = out->size() - written;
+    ~BlockDestination() { std::free(block); }
+    BlockDestination(const BlockDestination&) = delete;
+    BlockDestination& operator=(const BlockDestination&) = delete;
+
+    std::string Bytes() const {
+        return std::string(reinterpret_cast<const char*>(block), capacity - manager.free_in_buffer);
     }
-    static void Init(j_compress_ptr cinfo) { Of(cinfo).Expose(); }
-    static boolean Empty(j_compress_ptr cinfo) {
-        StringDestination& d = Of(cinfo);
-        d.written = d.out->size();
-        bool grown = true;
-        try {
-            d.out->resize(d.out->size() * 2);
-        } catch (const std::exception&) {
-            grown = false;  // libjpeg is left by longjmp below, never from inside a catch
-        }
+
+    static boolean Grow(j_compress_ptr cinfo) {
+        auto& d = *reinterpret_cast<BlockDestination*>(cinfo->dest);
+        const std::size_t used = d.capacity;  // libjpeg asks for more only when the block is full
+        auto* grown = static_cast<unsigned char*>(std::realloc(d.block, d.capacity * 2));
         if (!grown) Fail(reinterpret_cast<j_common_ptr>(cinfo), "Not enough memory to compress the JPEG picture");
-        d.Expose();
+        d.block = grown;
+        d.capacity *= 2;
+        d.manager.next_output_byte = d.block + used;
+        d.manager.free_in_buffer = d.capacity - used;
         return TRUE;
-    }
-    static void Term(j_compress_ptr cinfo) {
-        StringDestination& d = Of(cinfo);
-        d.out->resize(d.out->size() - d.manager.free_in_buffer);
     }
 };
 
@@ -78,12 +84,8 @@ std::string Encode(const TBitmap& bitmap, int quality) {
     }
     const bool wide = HasThirtyTwoBitLayout(source->PixelFormat());
 
-    std::string out(std::max<std::size_t>(4096, std::size_t(source->Width()) * source->Height() / 4), '\0');
-    StringDestination destination;
-    destination.out = &out;
-    destination.manager.init_destination = StringDestination::Init;
-    destination.manager.empty_output_buffer = StringDestination::Empty;
-    destination.manager.term_destination = StringDestination::Term;
+    // A photo at quality 90 takes about two bits a pixel.
+    BlockDestination destination(std::max<std::size_t>(1 << 16, std::size_t(source->Width()) * source->Height() / 2));
 
     Compressor c;
     jpeg_compress_struct& cinfo = c.cinfo;
@@ -106,7 +108,7 @@ std::string Encode(const TBitmap& bitmap, int quality) {
         }
         jpeg_finish_compress(&cinfo);
     });
-    return out;
+    return destination.Bytes();
 }
 
 }  // namespace lumvex::jpeg

@@ -28,7 +28,13 @@ ErrorHandler& HandlerOf(j_common_ptr cinfo) { return *reinterpret_cast<ErrorHand
 void EmitMessage(j_common_ptr cinfo, int level) {
     if (level >= 0) return;  // trace messages
     cinfo->err->num_warnings++;
-    if (cinfo->err->msg_code == JWRN_JPEG_EOF) HandlerOf(cinfo).dataEnded = true;
+    // Huffman-coded data that needs bits beyond a marker other than a restart
+    // marker has ended as surely as data that runs out. (Arithmetic-coded
+    // data may rightly stop early: the decoder goes on with zeros.)
+    const int code = cinfo->err->msg_code;
+    const bool endMarker = code == JWRN_HIT_MARKER && cinfo->is_decompressor &&
+                           (reinterpret_cast<j_decompress_ptr>(cinfo)->unread_marker & 0xF8) != JPEG_RST0;
+    if (code == JWRN_JPEG_EOF || endMarker) HandlerOf(cinfo).dataEnded = true;
 }
 
 void OutputMessage(j_common_ptr) {}

@@ -14,7 +14,8 @@ struct ErrorHandler {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer leads back to the handler
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX + 80] = {};
-    // The source ran out and libjpeg went on with an inserted end marker.
+    // The compressed data ran out (or, Huffman-coded, ran into a marker) and
+    // libjpeg went on with zeros.
     bool dataEnded = false;
 };
 

@@ -121,9 +121,12 @@ TEST(JpegBadInput, DataThatEndsEarlyShowsWhatItHoldsAndTheRestGrey) {
     s.pixel = [](int x, int y) { return std::vector<int>{190 + (x * y * 37) % 20, 20 + (x * 7 + y) % 20, 30}; };
     const std::string whole = MakeJpeg(s);
     const std::size_t data = HeaderOnly(whole).size();
+    const std::string cut = whole.substr(0, data + (whole.size() - data) / 3);
+    const std::string cutAtMarker = cut + "\xFF\xD9";
+    for (const std::string& bytes : {cut, cutAtMarker})
     for (TJPEGPixelFormat format : {TJPEGPixelFormat::jf24Bit, TJPEGPixelFormat::jf8Bit}) {
         TJPEGImage jpeg;
-        jpeg.LoadFromBytes(whole.substr(0, data + (whole.size() - data) / 3));
+        jpeg.LoadFromBytes(bytes);
         jpeg.SetPixelFormat(format);
         const TBitmap& bitmap = jpeg.Bitmap();
         ASSERT_EQ(bitmap.Height(), 256);
