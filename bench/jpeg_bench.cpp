@@ -158,30 +158,27 @@ void Compare(benchmark::State& state, Ours&& ours, const std::vector<std::string
     state.counters["ratio"] = Median(ratios);
 }
 
-void DecodeFull(benchmark::State& state) {
+void Decode(benchmark::State& state, TJPEGScale scale, const std::vector<std::string>& toolOptions) {
     const Files& f = TheFiles();
+    auto tool = [&](const std::string& file) {
+        std::vector<std::string> args{"djpeg"};
+        args.insert(args.end(), toolOptions.begin(), toolOptions.end());
+        args.push_back(file);
+        return args;
+    };
     Compare(
         state,
         [&] {
             TJPEGImage jpeg;
             jpeg.LoadFromFile(f.photoJpeg);
-            benchmark::DoNotOptimize(jpeg.Bitmap().ScanLine(PhotoHeight - 1));
+            jpeg.SetScale(scale);
+            benchmark::DoNotOptimize(jpeg.Bitmap().ScanLine(jpeg.Height() - 1));
         },
-        {"djpeg", f.photoJpeg}, {"djpeg", f.tinyJpeg});
+        tool(f.photoJpeg), tool(f.tinyJpeg));
 }
 
-void DecodeEighth(benchmark::State& state) {
-    const Files& f = TheFiles();
-    Compare(
-        state,
-        [&] {
-            TJPEGImage jpeg;
-            jpeg.LoadFromFile(f.photoJpeg);
-            jpeg.SetScale(TJPEGScale::jsEighth);
-            benchmark::DoNotOptimize(jpeg.Bitmap().ScanLine(0));
-        },
-        {"djpeg", "-scale", "1/8", f.photoJpeg}, {"djpeg", "-scale", "1/8", f.tinyJpeg});
-}
+void DecodeFull(benchmark::State& state) { Decode(state, TJPEGScale::jsFullSize, {}); }
+void DecodeEighth(benchmark::State& state) { Decode(state, TJPEGScale::jsEighth, {"-scale", "1/8"}); }
 
 void EncodeQuality90(benchmark::State& state) {
     const Files& f = TheFiles();

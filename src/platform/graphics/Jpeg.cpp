@@ -98,34 +98,18 @@ void TJPEGImage::Assign(const TGraphic& source) {
     Changed();
 }
 
-void TJPEGImage::OptionChanged() {
+template <class T>
+void TJPEGImage::SetOption(T& option, T value) {
+    if (option == value) return;
+    option = value;
     if (impl_->bytes) impl_->bitmap.reset();  // an assigned bitmap is the picture itself
     Changed();
 }
 
-void TJPEGImage::SetScale(TJPEGScale scale) {
-    if (scale == scale_) return;
-    scale_ = scale;
-    OptionChanged();
-}
-
-void TJPEGImage::SetPixelFormat(TJPEGPixelFormat format) {
-    if (format == pixelFormat_) return;
-    pixelFormat_ = format;
-    OptionChanged();
-}
-
-void TJPEGImage::SetSmoothing(bool smoothing) {
-    if (smoothing == smoothing_) return;
-    smoothing_ = smoothing;
-    OptionChanged();
-}
-
-void TJPEGImage::SetPerformance(TJPEGPerformance performance) {
-    if (performance == performance_) return;
-    performance_ = performance;
-    OptionChanged();
-}
+void TJPEGImage::SetScale(TJPEGScale scale) { SetOption(scale_, scale); }
+void TJPEGImage::SetPixelFormat(TJPEGPixelFormat format) { SetOption(pixelFormat_, format); }
+void TJPEGImage::SetSmoothing(bool smoothing) { SetOption(smoothing_, smoothing); }
+void TJPEGImage::SetPerformance(TJPEGPerformance performance) { SetOption(performance_, performance); }
 
 void TJPEGImage::SetCompressionQuality(int quality) {
     if (quality < 1 || quality > 100)

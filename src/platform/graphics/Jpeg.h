@@ -65,7 +65,9 @@ public:
     void JPEGNeeded();
 
 private:
-    void OptionChanged();
+    // Sets a decoding option; a new value drops the decoded bitmap.
+    template <class T>
+    void SetOption(T& option, T value);
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -3,10 +3,8 @@
 #include <cstdlib>
 
 #include "JpegSamples.h"
-#include "TestFiles.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Jpeg.h"
-#include "platform/graphics/Picture.h"
 
 using namespace lumvex;
 using lumvex::test::JpegSample;
@@ -179,14 +177,4 @@ TEST(JpegDecode, DecodesOnceUntilAnOptionChangesAndDrawsStretched) {
     copied.Assign(jpeg);
     EXPECT_EQ(copied.Width(), 16);
     EXPECT_EQ(copied.Pixel(5, 5), jpeg.Bitmap().Pixel(5, 5));
-}
-
-TEST(JpegDecode, PicturesLoadJpegFilesByExtensionInAnyCase) {
-    test::TempDir dir;
-    const std::string path = dir.Write("photo.JPeG", MakeJpeg(GradientSample(20, 10)));
-    TPicture picture;
-    picture.LoadFromFile(path);
-    ASSERT_NE(dynamic_cast<TJPEGImage*>(picture.Graphic()), nullptr);
-    EXPECT_EQ(picture.Graphic()->Width(), 20);
-    EXPECT_EQ(picture.Graphic()->Height(), 10);
 }
