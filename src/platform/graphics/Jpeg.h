@@ -25,7 +25,7 @@ public:
     ~TJPEGImage() override;
 
     const char* ClassName() const override { return "TJPEGImage"; }
-    // The size at the chosen decoding scale.
+    // The size at the chosen decoding scale (an assigned bitmap: its own size).
     int Width() const override;
     int Height() const override;
     void Draw(TCanvas& canvas, const TRect& rect) const override;
@@ -57,7 +57,8 @@ public:
     int CompressionQuality() const { return quality_; }
     void SetCompressionQuality(int quality);
 
-    // The decoded picture (decoded now if it was not yet).
+    // The decoded picture (decoded now if it was not yet; EJPEG when the data
+    // is damaged), or the assigned bitmap.
     const TBitmap& Bitmap() const;
     void DIBNeeded() const { Bitmap(); }
     // Compresses an assigned bitmap now; from then on the picture is those
