@@ -1,5 +1,5 @@
 #include <algorithm>
-#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <optional>
 
@@ -9,39 +9,44 @@
 namespace lumvex::jpeg {
 namespace {
 
-// Collects libjpeg's output in a block that grows as needed. The block is
-// not cleared, so pages of a generous first guess that are never written
-// cost nothing.
+// Collects libjpeg's output in a pixel block that grows as needed: large
+// blocks come back from earlier pictures already touched, so writing them
+// costs no page faults.
 struct BlockDestination {
     jpeg_destination_mgr manager{};  // first, so libjpeg's pointer leads back here
-    unsigned char* block = nullptr;
-    std::size_t capacity = 0;
+    PixelBuffer block;
 
-    explicit BlockDestination(std::size_t guess) : block(static_cast<unsigned char*>(std::malloc(guess))), capacity(guess) {
-        if (!block) throw std::bad_alloc();
+    explicit BlockDestination(std::size_t guess) : block(PixelBuffer::Uninitialised(guess)) {
         manager.init_destination = [](j_compress_ptr) {};
         manager.empty_output_buffer = Grow;
         manager.term_destination = [](j_compress_ptr) {};
-        manager.next_output_byte = block;
-        manager.free_in_buffer = capacity;
+        manager.next_output_byte = block.data();
+        manager.free_in_buffer = block.size();
     }
-    ~BlockDestination() { std::free(block); }
-    BlockDestination(const BlockDestination&) = delete;
-    BlockDestination& operator=(const BlockDestination&) = delete;
 
     std::string Bytes() const {
-        return std::string(reinterpret_cast<const char*>(block), capacity - manager.free_in_buffer);
+        return std::string(reinterpret_cast<const char*>(block.data()), block.size() - manager.free_in_buffer);
+    }
+
+    // libjpeg asks for more room only when the block is full.
+    bool Enlarge() {
+        const std::size_t used = block.size();
+        try {
+            PixelBuffer bigger = PixelBuffer::Uninitialised(used * 2);
+            std::memcpy(bigger.data(), block.data(), used);
+            block = std::move(bigger);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        manager.next_output_byte = block.data() + used;
+        manager.free_in_buffer = block.size() - used;
+        return true;
     }
 
     static boolean Grow(j_compress_ptr cinfo) {
-        auto& d = *reinterpret_cast<BlockDestination*>(cinfo->dest);
-        const std::size_t used = d.capacity;  // libjpeg asks for more only when the block is full
-        auto* grown = static_cast<unsigned char*>(std::realloc(d.block, d.capacity * 2));
-        if (!grown) Fail(reinterpret_cast<j_common_ptr>(cinfo), "Not enough memory to compress the JPEG picture");
-        d.block = grown;
-        d.capacity *= 2;
-        d.manager.next_output_byte = d.block + used;
-        d.manager.free_in_buffer = d.capacity - used;
+        // libjpeg is left by longjmp only from here, with no C++ object alive.
+        if (!reinterpret_cast<BlockDestination*>(cinfo->dest)->Enlarge())
+            Fail(reinterpret_cast<j_common_ptr>(cinfo), "Not enough memory to compress the JPEG picture");
         return TRUE;
     }
 };
