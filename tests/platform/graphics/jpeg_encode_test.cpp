@@ -82,6 +82,14 @@ TEST(JpegEncode, AnAssignedBitmapIsCompressedAsBaselineColourAtTheQuality) {
     EXPECT_LT(low.size(), middle.size());
     EXPECT_LT(middle.size(), high.size());
     EXPECT_EQ(jpeg.SaveToBytes(), Compress(noise, 90));
+    // Noise at full quality outgrows the first guess of the output size (half a byte a pixel).
+    const std::string big = Compress(Noise(512, 512), 100);
+    EXPECT_GT(big.size(), 512u * 512u);
+    TJPEGImage bigBack;
+    bigBack.LoadFromBytes(big);
+    EXPECT_EQ(bigBack.Bitmap().Height(), 512);
+    EXPECT_EQ(big.substr(big.size() - 2), "\xFF\xD9");
+
     EXPECT_NE(FindMarker(high, 0xC0), std::string::npos);  // baseline frame
     EXPECT_EQ(FindMarker(high, 0xC2), std::string::npos);
     TJPEGImage back;
