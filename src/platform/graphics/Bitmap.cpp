@@ -86,7 +86,7 @@ TBitmap::~TBitmap() = default;
 
 TBitmap TBitmap::Uninitialised(int width, int height, TPixelFormat format) {
     TBitmap bitmap;
-    bitmap.Reallocate(width, height, format, false, false);
+    bitmap.AllocateUninitialised(width, height, format);
     return bitmap;
 }
 
@@ -113,6 +113,12 @@ void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPi
 void TBitmap::SetSize(int width, int height) {
     if (width == width_ && height == height_) return;
     Reallocate(width, height, format_, true);
+    Changed();
+}
+
+void TBitmap::AllocateUninitialised(int width, int height, TPixelFormat format) {
+    pixels_ = PixelBuffer();  // lets a large block go back for reuse first
+    Reallocate(width, height, format, false, false);
     Changed();
 }
 

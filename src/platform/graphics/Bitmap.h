@@ -42,6 +42,9 @@ public:
     void SetHeight(int height) { SetSize(width_, height); }
     // Keeps the pixels that still fit (top-left aligned); new pixels are zero.
     void SetSize(int width, int height);
+    // Drops the pixels and makes room for new ones without clearing them,
+    // for decoders that write every byte of every row (padding included).
+    void AllocateUninitialised(int width, int height, TPixelFormat format);
 
     TPixelFormat PixelFormat() const { return format_; }
     // Converts the pixels to the new format.

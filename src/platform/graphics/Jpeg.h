@@ -25,19 +25,23 @@ public:
     ~TJPEGImage() override;
 
     const char* ClassName() const override { return "TJPEGImage"; }
-    // The size at the chosen decoding scale.
+    // The size at the chosen decoding scale (an assigned bitmap: its own size).
     int Width() const override;
     int Height() const override;
     void Draw(TCanvas& canvas, const TRect& rect) const override;
     void LoadFromBytes(std::string bytes) override;
-    // The original bytes while the picture is unchanged; otherwise the
-    // bitmap compressed as baseline colour JPEG at CompressionQuality.
+    // The bytes loaded, unchanged (the quality does not re-compress them);
+    // after a bitmap was assigned, that bitmap compressed as a baseline colour
+    // JPEG at CompressionQuality. Raises EInvalidGraphicOperation when empty.
     std::string SaveToBytes() const override;
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TJPEGImage>(*this); }
     // From a bitmap (kept, compressed when saved) or another JPEG picture.
     void Assign(const TGraphic& source) override;
 
-    // Decoding options; changing one drops the decoded bitmap.
+    // Decoding options; changing one drops the decoded bitmap. Loading keeps
+    // the compressed bytes and reads only the header (raising EJPEG for data
+    // that is no JPEG picture); the picture is decoded when first drawn or
+    // asked for its Bitmap. Data that ends early decodes with the rest grey.
     TJPEGScale Scale() const { return scale_; }
     void SetScale(TJPEGScale scale);
     TJPEGPixelFormat PixelFormat() const { return pixelFormat_; }
@@ -48,17 +52,24 @@ public:
     void SetPerformance(TJPEGPerformance performance);
     bool Grayscale() const;  // the file holds one grey channel
 
-    // Encoding quality, 1 to 100.
+    // Encoding quality, 1 to 100 (default 90); other values raise
+    // EInvalidGraphicOperation.
     int CompressionQuality() const { return quality_; }
     void SetCompressionQuality(int quality);
 
-    // The decoded picture (decoded now if it was not yet).
+    // The decoded picture (decoded now if it was not yet; EJPEG when the data
+    // is damaged), or the assigned bitmap.
     const TBitmap& Bitmap() const;
     void DIBNeeded() const { Bitmap(); }
-    // Compresses the held bitmap now (when it was assigned and not yet compressed).
+    // Compresses an assigned bitmap now; from then on the picture is those
+    // bytes, as if they had been loaded.
     void JPEGNeeded();
 
 private:
+    // Sets a decoding option; a new value drops the decoded bitmap.
+    template <class T>
+    void SetOption(T& option, T value);
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
     TJPEGScale scale_ = TJPEGScale::jsFullSize;

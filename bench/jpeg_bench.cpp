@@ -1,0 +1,283 @@
+// JPEG decoding and encoding of a 4000 x 3000 photo-like picture, each
+// compared in the same run with libjpeg-turbo's command-line tools on the
+// same file. The tools run as processes writing to /dev/null; the cost of
+// starting one (the same tool on a 1 x 1 picture) is subtracted. All times
+// are processor time (user and system, page faults included), so that other
+// work on a shared machine does not count; wall time is not compared. Each
+// iteration times ours and the tool back to back; the ratio counter is the
+// median of ours / tool over the iterations. ratio_inprocess compares with
+// the libjpeg calls the tool makes, run in this process: a check that does
+// not depend on how a busy machine schedules new processes.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "platform/SysUtils.h"
+#include "platform/graphics/Jpeg.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace lumvex;
+
+constexpr int PhotoWidth = 4000, PhotoHeight = 3000;
+
+// Smooth shading, edges between regions, fine texture and sensor noise:
+// compresses at quality 90 to about as many bytes as a real photo.
+TBitmap PhotoLikePicture() {
+    TBitmap bitmap(PhotoWidth, PhotoHeight, TPixelFormat::pf24bit);
+    std::vector<double> sx(PhotoWidth), tx(PhotoWidth);
+    for (int x = 0; x < PhotoWidth; ++x) sx[x] = std::sin(x / 410.0), tx[x] = std::sin(x * 0.21);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < PhotoHeight; ++y) {
+        std::uint8_t* row = bitmap.ScanLine(y);
+        const double cy = std::cos(y / 330.0), ty = std::sin(y * 0.17);
+        for (int x = 0; x < PhotoWidth; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = static_cast<int>(seed >> 28) - 8;
+            const bool region = ((x / 500) + (y / 420)) % 3 == 0 || (x - 2600) * (x - 2600) + (y - 1200) * (y - 1200) < 600000;
+            const double shade = 70 * sx[x] * cy + 18 * tx[x] * ty;
+            const int r = static_cast<int>(region ? 150 + shade : 90 - shade * 0.5) + noise;
+            const int g = static_cast<int>(region ? 110 + shade * 0.8 : 120 + shade) + noise;
+            const int b = static_cast<int>(region ? 60 + shade * 0.3 : 150 + shade * 0.6) + noise;
+            row[3 * x] = static_cast<std::uint8_t>(std::clamp(b, 0, 255));
+            row[3 * x + 1] = static_cast<std::uint8_t>(std::clamp(g, 0, 255));
+            row[3 * x + 2] = static_cast<std::uint8_t>(std::clamp(r, 0, 255));
+        }
+    }
+    return bitmap;
+}
+
+// A binary PPM of the bitmap, as cjpeg reads it.
+std::string Ppm(const TBitmap& bitmap) {
+    std::string out = "P6\n" + IntToStr(bitmap.Width()) + " " + IntToStr(bitmap.Height()) + "\n255\n";
+    out.reserve(out.size() + std::size_t(bitmap.Width()) * bitmap.Height() * 3);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const std::uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            out += static_cast<char>(row[3 * x + 2]);
+            out += static_cast<char>(row[3 * x + 1]);
+            out += static_cast<char>(row[3 * x]);
+        }
+    }
+    return out;
+}
+
+struct Files {
+    std::string folder;
+    TBitmap photo;
+    std::string photoJpeg, photoPpm, tinyJpeg, tinyPpm;
+
+    Files() {
+        folder = (std::filesystem::temp_directory_path() / "lumvex-jpeg-bench").string();
+        std::filesystem::create_directories(folder);
+        photo = PhotoLikePicture();
+        TJPEGImage jpeg;
+        jpeg.Assign(photo);
+        photoJpeg = Write("photo.jpg", jpeg.SaveToBytes());
+        photoPpm = Write("photo.ppm", Ppm(photo));
+        TBitmap tiny(1, 1);
+        jpeg.Assign(tiny);
+        tinyJpeg = Write("tiny.jpg", jpeg.SaveToBytes());
+        tinyPpm = Write("tiny.ppm", Ppm(tiny));
+    }
+    ~Files() { std::filesystem::remove_all(folder); }
+
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = folder + "/" + name;
+        WriteFileAtomically(path, bytes);
+        return path;
+    }
+};
+
+const Files& TheFiles() {
+    static const Files files;
+    return files;
+}
+
+double Seconds(const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; }
+
+// Processor seconds the command took, its output going to /dev/null.
+double RunTool(std::vector<std::string> args) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot start " + args[0] + " (scripts/install-deps.sh --bench installs it)");
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(args[0] + " failed");
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
+
+// What djpeg does: decode from a file, rows of RGB written out as a PPM.
+void DjpegInProcess(const std::string& path, unsigned denominator) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* out = std::fopen("/dev/null", "wb");
+    jpeg_decompress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, in);
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = denominator;
+    jpeg_start_decompress(&cinfo);
+    std::fprintf(out, "P6\n%u %u\n255\n", cinfo.output_width, cinfo.output_height);
+    std::vector<JSAMPLE> row(std::size_t(cinfo.output_width) * cinfo.output_components);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&cinfo, rows, 1);
+        std::fwrite(row.data(), 1, row.size(), out);
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    std::fclose(in);
+    std::fclose(out);
+}
+
+// What cjpeg does: read a PPM file row by row and compress it to a file.
+void CjpegInProcess(const std::string& path, int quality) {
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    std::FILE* out = std::fopen("/dev/null", "wb");
+    unsigned width = 0, height = 0;
+    if (std::fscanf(in, "P6 %u %u 255", &width, &height) != 2 || std::fgetc(in) != '\n')
+        throw std::runtime_error("bad PPM");
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, out);
+    cinfo.image_width = width;
+    cinfo.image_height = height;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> row(std::size_t(width) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        if (std::fread(row.data(), 1, row.size(), in) != row.size()) throw std::runtime_error("short PPM");
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::fclose(in);
+    std::fclose(out);
+}
+
+double ThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// Processor seconds the work took in this thread.
+template <class Work>
+double Time(Work&& work) {
+    const double start = ThreadSeconds();
+    work();
+    return ThreadSeconds() - start;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs ours and the tool (and the tool's start-up) once per iteration. The
+// machine may be busy with other work, so each iteration's pair is compared
+// and the ratio is the median of those per-iteration ratios.
+template <class Ours, class ToolInProcess>
+void Compare(benchmark::State& state, Ours&& ours, const std::vector<std::string>& tool,
+             const std::vector<std::string>& toolStartUp, ToolInProcess&& toolInProcess) {
+    std::vector<double> oursTimes, toolTimes, ratios, inProcessRatios;
+    for (auto _ : state) {
+        const double t = Time(ours);
+        state.SetIterationTime(t);
+        const double startUp = RunTool(toolStartUp);
+        const double toolWork = RunTool(tool) - startUp;
+        oursTimes.push_back(t);
+        toolTimes.push_back(toolWork);
+        ratios.push_back(t / toolWork);
+        inProcessRatios.push_back(Time(ours) / Time(toolInProcess));
+    }
+    state.counters["ours_ms"] = Median(oursTimes) * 1e3;
+    state.counters["tool_ms"] = Median(toolTimes) * 1e3;
+    state.counters["ratio"] = Median(ratios);
+    state.counters["ratio_inprocess"] = Median(inProcessRatios);
+}
+
+void Decode(benchmark::State& state, TJPEGScale scale, const std::vector<std::string>& toolOptions,
+            unsigned denominator) {
+    const Files& f = TheFiles();
+    auto tool = [&](const std::string& file) {
+        std::vector<std::string> args{"djpeg"};
+        args.insert(args.end(), toolOptions.begin(), toolOptions.end());
+        args.push_back(file);
+        return args;
+    };
+    Compare(
+        state,
+        [&] {
+            TJPEGImage jpeg;
+            jpeg.LoadFromFile(f.photoJpeg);
+            jpeg.SetScale(scale);
+            benchmark::DoNotOptimize(jpeg.Bitmap().ScanLine(jpeg.Height() - 1));
+        },
+        tool(f.photoJpeg), tool(f.tinyJpeg), [&] { DjpegInProcess(f.photoJpeg, denominator); });
+}
+
+void DecodeFull(benchmark::State& state) { Decode(state, TJPEGScale::jsFullSize, {}, 1); }
+void DecodeEighth(benchmark::State& state) { Decode(state, TJPEGScale::jsEighth, {"-scale", "1/8"}, 8); }
+
+// Ours is SaveToBytes of a picture holding an assigned bitmap. Assign itself
+// copies the bitmap (36 MB) and is reported on its own: assign_ms, and
+// ratio_with_assign for both steps against the tool.
+void EncodeQuality90(benchmark::State& state) {
+    const Files& f = TheFiles();
+    state.counters["jpeg_bytes"] = static_cast<double>(FileSize(f.photoJpeg));
+    TJPEGImage jpeg;
+    jpeg.Assign(f.photo);
+    jpeg.SetCompressionQuality(90);
+    Compare(
+        state, [&] { benchmark::DoNotOptimize(jpeg.SaveToBytes()); }, {"cjpeg", "-quality", "90", f.photoPpm},
+        {"cjpeg", "-quality", "90", f.tinyPpm}, [&] { CjpegInProcess(f.photoPpm, 90); });
+    std::vector<double> assignTimes;
+    for (int i = 0; i < 9; ++i) assignTimes.push_back(Time([&] { TJPEGImage(jpeg).Assign(f.photo); }));
+    state.counters["assign_ms"] = Median(assignTimes) * 1e3;
+    state.counters["ratio_with_assign"] =
+        (state.counters["ours_ms"] + state.counters["assign_ms"]) / state.counters["tool_ms"];
+}
+
+}  // namespace
+
+BENCHMARK(DecodeFull)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(31);
+BENCHMARK(DecodeEighth)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(41);
+BENCHMARK(EncodeQuality90)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(31);
+
+BENCHMARK_MAIN();

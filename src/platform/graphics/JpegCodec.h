@@ -1,0 +1,51 @@
+#pragma once
+// The libjpeg work behind TJPEGImage: reading a file's header, decoding into
+// a bitmap and compressing a bitmap. Errors raise EJPEG (or EOutOfResources
+// for pictures above the pixel limit).
+#include <string>
+
+#include "platform/graphics/Bitmap.h"
+
+namespace lumvex::jpeg {
+
+struct Header {
+    int width = 0;
+    int height = 0;
+    bool grayscale = false;  // one grey channel
+};
+
+struct DecodeOptions {
+    int scaleDenominator = 1;  // 1, 2, 4 or 8
+    bool eightBit = false;     // paletted output instead of 24-bit
+    bool smoothing = true;     // smooth upsampling of the colour channels
+    bool fast = false;         // faster, less exact DCT, no smoothing, ordered dither
+};
+
+// A file with more scans than this is refused (a real photo has about ten).
+inline constexpr int MaxScans = 100;
+// The most memory libjpeg may take for one picture (the coefficients of a
+// progressive file), apart from the bitmap that receives it.
+inline constexpr long MaxDecoderMemory = 1L << 30;
+// The most pixels one byte of Huffman-coded data may stand for; a header
+// that asks for more is refused before anything is allocated. Huffman codes
+// spend at least a bit on every 8 x 8 block, so even a flat grey picture needs
+// a byte per 512 pixels. Arithmetic coding has no such floor (a flat picture
+// of any size fits in a few bytes): those files are bounded only by the
+// picture size limit and MaxDecoderMemory.
+inline constexpr int MaxPixelsPerByte = 1 << 14;
+
+// Reads the header; raises on data that is no JPEG picture, a header that
+// ends early or a picture without any compressed data.
+Header ReadHeader(const std::string& bytes);
+
+// The size of a side decoded at 1/denominator: rounded up.
+inline int ScaledSize(int size, int denominator) { return (size + denominator - 1) / denominator; }
+
+// Decodes the whole picture. Data that ends early leaves the rest of the
+// picture grey; any other error raises.
+void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap);
+
+// Compresses a bitmap of any pixel format as a baseline colour JPEG file.
+std::string Encode(const TBitmap& bitmap, int quality);
+
+}  // namespace lumvex::jpeg

@@ -1,0 +1,198 @@
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/SysUtils.h"
+#include "platform/graphics/JpegCodec.h"
+#include "platform/graphics/JpegErrors.h"
+
+namespace lumvex::jpeg {
+namespace {
+
+void CheckScanCount(j_common_ptr cinfo) {
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans)
+        Fail(cinfo, "Invalid JPEG picture: more than 100 scans");
+}
+
+// One libjpeg decompressor.
+class Decompressor {
+public:
+    Decompressor() {
+        InstallErrorHandler(*reinterpret_cast<j_common_ptr>(&cinfo), errors);
+        Guarded(errors, [&] { jpeg_create_decompress(&cinfo); });
+        created_ = true;
+        cinfo.mem->max_memory_to_use = MaxDecoderMemory;
+        progress.progress_monitor = CheckScanCount;
+        cinfo.progress = &progress;
+    }
+    ~Decompressor() {
+        if (created_) jpeg_destroy_decompress(&cinfo);
+    }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    // Reads the header of a file's bytes (which must outlive the decompressor)
+    // and checks that the picture is plausible for the data present.
+    void ReadHeader(const std::string& bytes) {
+        Guarded(errors, [&] {
+            jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
+                         static_cast<unsigned long>(bytes.size()));
+            jpeg_read_header(&cinfo, TRUE);
+        });
+        CheckPictureSize(cinfo.image_width, cinfo.image_height);
+        // What follows the header is the compressed picture (and later scans).
+        std::size_t rest = cinfo.src->bytes_in_buffer;
+        const unsigned char* next = cinfo.src->next_input_byte;
+        if (rest >= 2 && next[0] == 0xFF && next[1] == JPEG_EOI) rest = 0;
+        if (rest == 0) throw EJPEG("Invalid JPEG picture: the file holds no picture data");
+        if (!cinfo.arith_code &&
+            std::int64_t(cinfo.image_width) * cinfo.image_height > std::int64_t(rest) * MaxPixelsPerByte)
+            throw EJPEG("Invalid JPEG picture: the file is too short for a picture of " +
+                        IntToStr(cinfo.image_width) + " x " + IntToStr(cinfo.image_height) + " pixels");
+    }
+
+    jpeg_decompress_struct cinfo{};
+    ErrorHandler errors;
+
+private:
+    jpeg_progress_mgr progress{};
+    bool created_ = false;
+};
+
+enum class Output { Bgr, Indexed, Grey, Cmyk };
+
+Output ChooseOutput(jpeg_decompress_struct& cinfo, const DecodeOptions& options) {
+    if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
+        cinfo.out_color_space = JCS_CMYK;
+        return Output::Cmyk;
+    }
+    if (!options.eightBit) {
+        cinfo.out_color_space = JCS_EXT_BGR;
+        return Output::Bgr;
+    }
+    if (cinfo.jpeg_color_space == JCS_GRAYSCALE) {
+        cinfo.out_color_space = JCS_GRAYSCALE;
+        return Output::Grey;
+    }
+    cinfo.out_color_space = JCS_RGB;
+    cinfo.quantize_colors = TRUE;
+    cinfo.desired_number_of_colors = 256;
+    cinfo.two_pass_quantize = options.fast ? FALSE : TRUE;
+    cinfo.dither_mode = options.fast ? JDITHER_ORDERED : JDITHER_FS;
+    return Output::Indexed;
+}
+
+std::vector<TRGBQuad> GreyPalette() {
+    std::vector<TRGBQuad> palette(256);
+    for (int i = 0; i < 256; ++i) {
+        auto v = static_cast<std::uint8_t>(i);
+        palette[i] = TRGBQuad{v, v, v, 0};
+    }
+    return palette;
+}
+
+std::vector<TRGBQuad> QuantizedPalette(const jpeg_decompress_struct& cinfo) {
+    std::vector<TRGBQuad> palette(256);
+    for (int i = 0; i < cinfo.actual_number_of_colors && i < 256; ++i)
+        palette[i] = TRGBQuad{cinfo.colormap[2][i], cinfo.colormap[1][i], cinfo.colormap[0][i], 0};
+    return palette;
+}
+
+// CMYK as Adobe writes it is stored inverted (255 = no ink).
+void CmykToBgr(const JSAMPLE* in, std::uint8_t* out, int width, bool inverted, bool eightBit) {
+    for (int x = 0; x < width; ++x, in += 4) {
+        int c = in[0], m = in[1], y = in[2], k = in[3];
+        if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+        const int r = c * k / 255, g = m * k / 255, b = y * k / 255;
+        if (eightBit)  // the default 8-bit palette: 3 bits red, 3 green, 2 blue
+            out[x] = static_cast<std::uint8_t>(((r * 7 + 127) / 255) << 5 | ((g * 7 + 127) / 255) << 2 |
+                                               ((b * 3 + 127) / 255));
+        else {
+            out[3 * x] = static_cast<std::uint8_t>(b);
+            out[3 * x + 1] = static_cast<std::uint8_t>(g);
+            out[3 * x + 2] = static_cast<std::uint8_t>(r);
+        }
+    }
+}
+
+int NearestToGrey(const std::vector<TRGBQuad>& palette) {
+    int best = 0, bestDistance = 1 << 30;
+    for (int i = 0; i < static_cast<int>(palette.size()); ++i) {
+        const TRGBQuad& q = palette[i];
+        int d = (q.rgbRed - 128) * (q.rgbRed - 128) + (q.rgbGreen - 128) * (q.rgbGreen - 128) +
+                (q.rgbBlue - 128) * (q.rgbBlue - 128);
+        if (d < bestDistance) bestDistance = d, best = i;
+    }
+    return best;
+}
+
+// Rows the data did not reach become grey.
+void FillGrey(TBitmap& bitmap, int fromRow) {
+    const bool indexed = bitmap.PixelFormat() == TPixelFormat::pf8bit;
+    const int value = indexed ? NearestToGrey(bitmap.Palette()) : 128;
+    const std::size_t used = std::size_t(bitmap.Width()) * (indexed ? 1 : 3);
+    for (int y = fromRow; y < bitmap.Height(); ++y) {
+        std::uint8_t* row = bitmap.ScanLine(y);
+        std::memset(row, value, used);
+        std::memset(row + used, 0, bitmap.BytesPerLine() - used);
+    }
+}
+
+}  // namespace
+
+Header ReadHeader(const std::string& bytes) {
+    Decompressor d;
+    d.ReadHeader(bytes);
+    return Header{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height),
+                  d.cinfo.jpeg_color_space == JCS_GRAYSCALE};
+}
+
+void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap) {
+    Decompressor d;
+    d.ReadHeader(bytes);
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = static_cast<unsigned>(options.scaleDenominator);
+    cinfo.dct_method = options.fast ? JDCT_IFAST : JDCT_ISLOW;
+    cinfo.do_fancy_upsampling = options.smoothing && !options.fast ? TRUE : FALSE;
+    const Output output = ChooseOutput(cinfo, options);
+    Guarded(d.errors, [&] { jpeg_calc_output_dimensions(&cinfo); });
+
+    const int width = static_cast<int>(cinfo.output_width), height = static_cast<int>(cinfo.output_height);
+    bitmap.AllocateUninitialised(width, height, options.eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    const std::size_t used = std::size_t(width) * (options.eightBit ? 1 : 3);
+    const std::size_t padding = bitmap.BytesPerLine() - used;
+    std::vector<JSAMPLE> cmykRow(output == Output::Cmyk ? std::size_t(width) * 4 : 0);
+
+    Guarded(d.errors, [&] { jpeg_start_decompress(&cinfo); });
+    if (output == Output::Indexed) bitmap.SetPalette(QuantizedPalette(cinfo));
+    if (output == Output::Grey) bitmap.SetPalette(GreyPalette());
+
+    // Multi-scan files are read whole by jpeg_start_decompress; for the
+    // others, data that ends from here on leaves the rows below grey.
+    d.errors.dataEnded = false;
+    const bool readingData = !jpeg_input_complete(&cinfo);
+    const bool inverted = cinfo.saw_Adobe_marker;
+    Guarded(d.errors, [&] {
+        constexpr int RowsPerCall = 16;
+        JSAMPROW rows[RowsPerCall];
+        while (cinfo.output_scanline < cinfo.output_height &&
+               !(readingData && d.errors.dataEnded)) {
+            const int first = static_cast<int>(cinfo.output_scanline);
+            int count = std::min(RowsPerCall, height - first);
+            if (output == Output::Cmyk) {
+                rows[0] = cmykRow.data();
+                count = static_cast<int>(jpeg_read_scanlines(&cinfo, rows, 1));
+                if (count) CmykToBgr(cmykRow.data(), bitmap.ScanLine(first), width, inverted, options.eightBit);
+            } else {
+                for (int i = 0; i < count; ++i) rows[i] = bitmap.ScanLine(first + i);
+                count = static_cast<int>(jpeg_read_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count)));
+            }
+            if (count == 0) break;
+            for (int i = 0; i < count && padding; ++i) std::memset(bitmap.ScanLine(first + i) + used, 0, padding);
+        }
+    });
+    FillGrey(bitmap, static_cast<int>(cinfo.output_scanline));
+}
+
+}  // namespace lumvex::jpeg
