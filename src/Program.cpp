@@ -18,8 +18,10 @@ void CreateWindows(const std::string& picture) {
     CommandLinePicture = picture;
     RegisterGIFImage();
     TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
-        LoadResourcePicture(picture1, resource::ButtonPicture1);
-        LoadResourcePicture(picture2, resource::ButtonPicture2);
+        TBitmap at_rest = LoadResourceBitmap(resource::ButtonPicture1);
+        TBitmap lit = LoadResourceBitmap(resource::ButtonPicture2);
+        picture1.Assign(&at_rest);
+        picture2.Assign(&lit);
     };
     new TForm1;
     new TForm2;

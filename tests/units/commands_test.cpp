@@ -188,6 +188,7 @@ TEST_F(Commands, BackgroundSwitchesBetweenBlackAndWhite) {
 TEST_F(Commands, TheEditorGetsTheQuotedPathInTheProgramsFolder) {
     ScriptedShell shell;
     Form4->Edit1->SetText("/opt/tools/painter");
+    ASSERT_TRUE(Form1->Active());
     test_input::SendKey(*Form1, 'E');
     ASSERT_EQ(shell.Calls.size(), 1u);
     EXPECT_EQ(shell.Calls[0].Verb, "Open");

@@ -156,11 +156,13 @@ TEST_F(Startup, ChangingTheFolderEmptiesThePictureUntilAFileIsChosen) {
 }
 
 TEST_F(Startup, TheFilterAppliesToTheMarkedFilesListToo) {
-    Form2->FilterComboBox->SetItemIndex(1);  // *.bmp
+    Form2->FilterComboBox->SetItemIndex(1);  // *.bmp, as the user chooses it
+    Form2->FilterComboBoxChange();
     EXPECT_EQ(Form2->FileListBox->Count(), 2);
     EXPECT_EQ(Form3->FileListBox->Mask(), "*.bmp");
     EXPECT_EQ(Form3->FileListBox->Count(), 2);
     Form2->FilterComboBox->SetItemIndex(0);
+    Form2->FilterComboBoxChange();
     EXPECT_EQ(Form3->FileListBox->Count(), 3);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/controls/Form.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QPixmap>
 #include <QTimer>
@@ -104,6 +105,9 @@ void TForm::Activate() {
     if (!Widget()->isVisible()) Show();
     Widget()->raise();
     Widget()->activateWindow();
+    // A window made anew by a change of its flags is not always given the
+    // focus by the platform's activation request alone.
+    if (!Widget()->isActiveWindow()) QApplication::setActiveWindow(Widget());
 }
 
 void TForm::SetVisible(bool visible) {

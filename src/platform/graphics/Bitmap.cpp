@@ -96,7 +96,7 @@ void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPi
     std::int64_t stride = lumvex::BytesPerLine(width, format);
     const auto size = static_cast<size_t>(stride * height);
     PixelBuffer pixels = zeroed ? PixelBuffer(size) : PixelBuffer::Uninitialised(size);
-    if (keepPixels && pixels_.size() && format == format_) {
+    if (keepPixels && pixels_.size() && pixels.size() && format == format_) {
         int rows = std::min(height, height_);
         size_t bytes = static_cast<size_t>(std::min<std::int64_t>(stride, stride_));
         for (int y = 0; y < rows; ++y)
