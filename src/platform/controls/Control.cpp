@@ -189,7 +189,11 @@ void TControl::FontChanged() {
     Invalidate();
 }
 
-void TControl::BringToFront() { widget_->raise(); }
+// The headless platform has no stacking of windows and only warns when asked.
+void TControl::BringToFront() {
+    if (widget_->isWindow() && QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    widget_->raise();
+}
 void TControl::SendToBack() { widget_->lower(); }
 void TControl::Invalidate() { widget_->update(); }
 void TControl::Repaint() { widget_->repaint(); }

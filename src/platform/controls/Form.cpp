@@ -102,7 +102,7 @@ bool TForm::Active() const { return Widget()->isActiveWindow(); }
 
 void TForm::Activate() {
     if (!Widget()->isVisible()) Show();
-    Widget()->raise();
+    BringToFront();
     Widget()->activateWindow();
 }
 
@@ -111,7 +111,7 @@ void TForm::SetVisible(bool visible) {
         SetBounds((Screen.Width() - Width()) / 2, (Screen.Height() - Height()) / 2, Width(), Height());
     visible_ = visible;
     Widget()->setVisible(visible);
-    if (visible) Widget()->raise();
+    if (visible) BringToFront();
 }
 
 void TForm::Close() { Widget()->close(); }
