@@ -223,7 +223,7 @@ TEST(MorphButtonIdle, FifteenIdleButtonsLeaveTheMessageLoopAsleep) {
     const std::clock_t start = std::clock();
     ProcessEventsFor(500);
     const double cpuMs = 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    EXPECT_LT(cpuMs, 25.0);
+    EXPECT_LT(cpuMs, 10.0);  // under 2 % of one core
 }
 
 }  // namespace
