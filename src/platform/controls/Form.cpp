@@ -158,6 +158,4 @@ bool TForm::HandleCloseRequest() {
     return true;
 }
 
-void TForm::Resize() { TWinControl::Resize(); }
-
 }  // namespace lumvex

@@ -80,9 +80,6 @@ public:
     void HandleShown(bool shown);
     bool HandleCloseRequest();
 
-protected:
-    void Resize() override;
-
 private:
     void ApplyWindowFlags();
 
