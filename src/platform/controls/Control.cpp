@@ -189,7 +189,11 @@ void TControl::FontChanged() {
     Invalidate();
 }
 
-void TControl::BringToFront() { widget_->raise(); }
+// The headless platform has no stacking of windows and only warns when asked.
+void TControl::BringToFront() {
+    if (widget_->isWindow() && QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    widget_->raise();
+}
 void TControl::SendToBack() { widget_->lower(); }
 void TControl::Invalidate() { widget_->update(); }
 void TControl::Repaint() { widget_->repaint(); }
@@ -243,6 +247,8 @@ void TControl::Resize() {
 TWinControl::TWinControl(TWinControl* parent, QWidget* widget) : TControl(parent, widget) {}
 
 TWinControl::~TWinControl() {
+    // The parts of the object above this one are gone: no more events.
+    Widget()->removeEventFilter(bridge_.get());
     destroying_ = true;
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) delete *it;
     controls_.clear();

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWindowStateChangeEvent>
 #include <vector>
 
 #include "platform/controls/Control.h"

@@ -103,7 +103,7 @@ bool TForm::Active() const { return Widget()->isActiveWindow(); }
 
 void TForm::Activate() {
     if (!Widget()->isVisible()) Show();
-    Widget()->raise();
+    BringToFront();
     Widget()->activateWindow();
     // A window made anew by a change of its flags is not always given the
     // focus by the platform's activation request alone.
@@ -111,9 +111,11 @@ void TForm::Activate() {
 }
 
 void TForm::SetVisible(bool visible) {
+    if (visible && !visible_ && position_ == poScreenCenter)
+        SetBounds((Screen.Width() - Width()) / 2, (Screen.Height() - Height()) / 2, Width(), Height());
     visible_ = visible;
     Widget()->setVisible(visible);
-    if (visible) Widget()->raise();
+    if (visible) BringToFront();
 }
 
 void TForm::Close() { Widget()->close(); }
@@ -159,7 +161,5 @@ bool TForm::HandleCloseRequest() {
     if (Application.MainForm() == this) Application.Terminate();
     return true;
 }
-
-void TForm::Resize() { TWinControl::Resize(); }
 
 }  // namespace lumvex

@@ -158,6 +158,19 @@ TEST_F(FileListControls, FolderTreeDrivesTheFileListThenReportsTheChange) {
     EXPECT_EQ(seen.size(), 3u);
 }
 
+TEST_F(FileListControls, DoubleClickingAFolderLineOpensIt) {
+    auto* tree = new TDirectoryListBox(&form);
+    tree->SetBounds(0, 0, 177, 400);
+    tree->SetItemHeight(16);
+    tree->SetDirectory(dir.Path());
+    form.SetBounds(0, 0, 200, 420);
+    form.Show();
+    ProcessEventsFor(10);
+    const int last = static_cast<int>(tree->Items().size()) - 1;
+    SendDblClick(*tree, 20, last * 16 + 8);
+    EXPECT_EQ(tree->Directory(), dir.File("sub.jpg"));
+}
+
 TEST_F(FileListControls, DriveListListsTheRootAndMovesTheTree) {
     auto* drives = new TDriveComboBox(&form);
     auto* tree = new TDirectoryListBox(&form);
