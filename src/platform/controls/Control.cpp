@@ -1,5 +1,6 @@
 #include "platform/controls/Control.h"
 
+#include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QTimer>
@@ -9,6 +10,7 @@
 
 #include "platform/controls/ControlBridge.h"
 #include "platform/controls/Form.h"
+#include "platform/controls/NativeLook.h"
 #include "platform/graphics/QtBridge.h"
 #include "platform/services/Application.h"
 
@@ -43,6 +45,8 @@ TControl::TControl(TWinControl* parent, QWidget* widget)
     : parent_(parent), widget_(widget), bridge_(std::make_unique<ControlBridge>(*this)), visible_(parent != nullptr) {
     Registry()[widget_] = this;
     bridge_->Watch(widget_);
+    // Lists and scrolling areas take their mouse input on an inner viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget_)) bridge_->Watch(area->viewport());
     if (parent_) {
         widget_->setParent(parent_->ClientWidget());
         parent_->controls_.push_back(this);
@@ -147,7 +151,14 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetColor(TColor color) {
     color_ = color;
+    if (nativeLook_) ApplyBackColor(*widget_, color);
     Invalidate();
+}
+
+void TControl::UseNativeLook() {
+    nativeLook_ = true;
+    color_ = clWhite;
+    ApplyFont(*widget_, font_);
 }
 
 TFont& TControl::Font() {
@@ -171,7 +182,10 @@ void TControl::SetFont(const TFont& font) {
 }
 
 void TControl::FontChanged() {
-    widget_->setFont(ToQFont(font_));
+    if (nativeLook_)
+        ApplyFont(*widget_, font_);
+    else
+        widget_->setFont(ToQFont(font_));
     Invalidate();
 }
 

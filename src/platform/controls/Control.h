@@ -139,6 +139,9 @@ protected:
     virtual void BoundsChanged() {}
     // After a change of the font.
     virtual void FontChanged();
+    // For controls over the toolkit's own widgets (lists, boxes): Color and
+    // Font are the widget's field colour, font and text colour.
+    void UseNativeLook();
 
 private:
     friend class ControlBridge;
@@ -161,6 +164,7 @@ private:
     TPopupMenu* popupMenu_ = nullptr;
     unsigned controlStyle_ = 0;
     bool fontPending_ = false;
+    bool nativeLook_ = false;
 };
 
 // A control that holds other controls and frees them with itself.

@@ -23,12 +23,8 @@ public:
     // Choosing a root sets the folder tree's Directory to it.
     TDirectoryListBox* DirList() const { return dirList_; }
     void SetDirList(TDirectoryListBox* list);
-    void SetColor(TColor color) override;
 
     TNotifyEvent OnChange;
-
-protected:
-    void FontChanged() override;
 
 private:
     void Chosen(int index);
@@ -58,14 +54,12 @@ public:
 
     TFileListBox* FileList() const { return fileList_; }
     void SetFileList(TFileListBox* list);
-    void SetColor(TColor color) override;
     int ItemHeight() const;
     void SetItemHeight(int height);
 
     TNotifyEvent OnChange;
 
 protected:
-    void FontChanged() override;
     void DblClick() override;
 
 private:
@@ -107,15 +101,11 @@ public:
     void SetSelected(int index, bool selected);
     int SelCount() const;
 
-    void SetColor(TColor color) override;
     int ItemHeight() const;
     void SetItemHeight(int height);
 
     // A change of selection by the user (mouse or keys).
     TNotifyEvent OnChange;
-
-protected:
-    void FontChanged() override;
 
 private:
     void ReadFolder();
@@ -136,18 +126,16 @@ public:
     // The mask of the selected entry.
     std::string Mask() const;
     int ItemIndex() const;
-    // Selecting an entry sets the bound file list's Mask and raises OnChange.
+    // Selecting an entry sets the bound file list's Mask; the user's choice
+    // also raises OnChange.
     void SetItemIndex(int index);
     std::vector<std::string> Items() const;
 
+    // Binding gives the file list the selected entry's mask.
     TFileListBox* FileList() const { return fileList_; }
     void SetFileList(TFileListBox* list);
-    void SetColor(TColor color) override;
 
     TNotifyEvent OnChange;
-
-protected:
-    void FontChanged() override;
 
 private:
     void Chosen(int index);

@@ -7,19 +7,22 @@
 
 namespace lumvex {
 
+// The name with its letter case folded (UTF-8; every script the toolkit knows).
+std::string FoldCase(std::string_view text);
+
 class FileMask {
 public:
     explicit FileMask(std::string_view masks);
-    bool Matches(std::string_view name) const;
+    bool Matches(std::string_view name) const { return MatchesFolded(FoldCase(name)); }
+    // For a name already passed through FoldCase.
+    bool MatchesFolded(std::string_view folded) const;
 
 private:
     std::vector<std::string> patterns_;  // lower-cased, empty ones dropped
 };
 
-// Lower-cases ASCII and the Latin-1/Latin-2 letters written in UTF-8.
-std::string FoldCase(std::string_view text);
-// True when a sorts before b by name without regard to letter case (ties
-// broken by the exact bytes, so the order is total).
-bool NameLess(std::string_view a, std::string_view b);
+// Sorts names without regard to letter case; names that differ only in case
+// are ordered by their bytes, so the order is total.
+void SortNames(std::vector<std::string>& names);
 
 }  // namespace lumvex

@@ -18,10 +18,6 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const;
     void SetChecked(bool checked);
-    void SetColor(TColor color) override;
-
-protected:
-    void FontChanged() override;
 };
 
 // Radio buttons under one parent exclude each other.
@@ -32,10 +28,6 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const;
     void SetChecked(bool checked);
-    void SetColor(TColor color) override;
-
-protected:
-    void FontChanged() override;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -53,12 +45,8 @@ public:
     void SetItemIndex(int index);
     std::string Text() const;
     void SetText(const std::string& text);
-    void SetColor(TColor color) override;
 
     TNotifyEvent OnChange;
-
-protected:
-    void FontChanged() override;
 
 private:
     TComboBoxStyle style_ = csDropDown;
@@ -73,12 +61,8 @@ public:
     bool ReadOnly() const;
     void SetReadOnly(bool on);
     void SelectAll();
-    void SetColor(TColor color) override;
 
     TNotifyEvent OnChange;
-
-protected:
-    void FontChanged() override;
 };
 
 enum TTrackBarOrientation { trHorizontal, trVertical };

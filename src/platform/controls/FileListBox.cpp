@@ -1,0 +1,139 @@
+#include "platform/controls/FileCtrls.h"
+
+#include <filesystem>
+
+#include "platform/SysUtils.h"
+#include "platform/controls/FileMask.h"
+#include "platform/controls/ListWidget.h"
+#include "platform/services/Application.h"
+
+namespace lumvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+QListWidget& List(const TControl& control) { return *static_cast<QListWidget*>(control.Widget()); }
+
+std::string CurrentFolder() {
+    std::error_code ec;
+    fs::path path = fs::current_path(ec);
+    return ec ? std::string("/") : path.string();
+}
+}  // namespace
+
+TFileListBox::TFileListBox(TWinControl* parent) : TWinControl(parent, NewListWidget()), directory_(CurrentFolder()) {
+    UseNativeLook();
+    QListWidget& list = List(*this);
+    list.setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(&list, &QListWidget::currentRowChanged, [this](int) {
+        if (!settingFromCode_ && !multiSelect_ && OnChange) Application.Dispatch([this] { OnChange(this); });
+    });
+    QObject::connect(&list, &QListWidget::itemSelectionChanged, [this] {
+        if (!settingFromCode_ && multiSelect_ && OnChange) Application.Dispatch([this] { OnChange(this); });
+    });
+    // A folder that cannot be read leaves the new list empty.
+    Application.Dispatch([this] {
+        try {
+            ReadFolder();
+        } catch (const EInOutError&) {
+        }
+    });
+}
+
+TFileListBox::~TFileListBox() = default;
+
+void TFileListBox::SetDirectory(const std::string& directory) {
+    if (directory.empty() || directory == directory_) return;
+    const std::string previous = directory_;
+    directory_ = directory;
+    try {
+        ReadFolder();
+    } catch (...) {
+        directory_ = previous;
+        throw;
+    }
+}
+
+void TFileListBox::SetMask(const std::string& mask) {
+    if (mask == mask_) return;
+    mask_ = mask;
+    ReadFolder();
+}
+
+void TFileListBox::Update() { ReadFolder(); }
+
+// Lists the regular files (hidden ones too) whose names match the mask.
+void TFileListBox::ReadFolder() {
+    std::error_code ec;
+    fs::directory_iterator it(directory_, ec);
+    if (ec) throw EInOutError("Cannot read the folder \"" + directory_ + "\": " + ec.message());
+    const FileMask mask(mask_);
+    std::vector<std::string> names;
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError)) continue;
+        std::string name = it->path().filename().string();
+        if (mask.Matches(name)) names.push_back(std::move(name));
+    }
+    SortNames(names);
+    items_ = std::move(names);
+    settingFromCode_ = true;
+    FillList(List(*this), items_);
+    List(*this).setCurrentRow(-1);
+    settingFromCode_ = false;
+}
+
+int TFileListBox::ItemIndex() const {
+    const QListWidget& list = List(*this);
+    int row = list.currentRow();
+    if (row < 0 || row >= Count()) return -1;
+    if (!multiSelect_ && !list.item(row)->isSelected()) return -1;
+    return row;
+}
+
+void TFileListBox::SetItemIndex(int index) {
+    settingFromCode_ = true;
+    QListWidget& list = List(*this);
+    if (index < 0 || index >= Count()) {
+        if (!multiSelect_) list.clearSelection();
+        list.setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+    } else if (multiSelect_) {
+        list.setCurrentRow(index, QItemSelectionModel::NoUpdate);
+    } else {
+        list.setCurrentRow(index);
+    }
+    settingFromCode_ = false;
+}
+
+std::string TFileListBox::FileName() const {
+    int index = ItemIndex();
+    return index < 0 ? std::string() : IncludeTrailingPathDelimiter(directory_) + items_[static_cast<std::size_t>(index)];
+}
+
+void TFileListBox::SetMultiSelect(bool on) {
+    multiSelect_ = on;
+    List(*this).setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+static void CheckIndex(int index, int count) {
+    if (index < 0 || index >= count) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+bool TFileListBox::Selected(int index) const {
+    CheckIndex(index, Count());
+    return List(*this).item(index)->isSelected();
+}
+
+void TFileListBox::SetSelected(int index, bool selected) {
+    CheckIndex(index, Count());
+    settingFromCode_ = true;
+    List(*this).item(index)->setSelected(selected);
+    settingFromCode_ = false;
+}
+
+int TFileListBox::SelCount() const { return static_cast<int>(List(*this).selectedItems().size()); }
+
+int TFileListBox::ItemHeight() const { return RowHeight(List(*this)); }
+void TFileListBox::SetItemHeight(int height) { SetRowHeight(List(*this), height); }
+
+}  // namespace lumvex

@@ -1,0 +1,89 @@
+#include "platform/controls/ScrollBox.h"
+
+#include <QChildEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "platform/graphics/QtBridge.h"
+
+namespace lumvex {
+
+namespace {
+// The surface the children stand on; it grows and shrinks to hold them all.
+class ScrollSurface : public QWidget {
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ChildAdded)
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        if (event->type() == QEvent::ChildRemoved) Fit();
+        return QWidget::event(event);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show || type == QEvent::Hide) Fit();
+        return false;
+    }
+
+private:
+    void Fit() {
+        QRect extent = childrenRect();
+        resize(std::max(extent.right() + 1, 1), std::max(extent.bottom() + 1, 1));
+    }
+};
+}  // namespace
+
+struct TScrollBox::Impl {
+    QScrollArea* area;
+    ScrollSurface* surface;
+};
+
+TScrollBox::TScrollBox(TWinControl* parent) : TWinControl(parent, new QScrollArea), impl_(std::make_unique<Impl>()) {
+    impl_->area = static_cast<QScrollArea*>(Widget());
+    impl_->surface = new ScrollSurface;
+    impl_->area->setWidget(impl_->surface);
+    impl_->area->setWidgetResizable(false);
+}
+
+TScrollBox::~TScrollBox() = default;
+
+QWidget* TScrollBox::ClientWidget() const { return impl_->surface; }
+int TScrollBox::ClientWidth() const { return impl_->area->viewport()->width(); }
+int TScrollBox::ClientHeight() const { return impl_->area->viewport()->height(); }
+
+void TScrollBox::SetColor(TColor color) {
+    TWinControl::SetColor(color);
+    QPalette palette = impl_->area->viewport()->palette();
+    palette.setColor(QPalette::Window, ToQColor(color));
+    impl_->area->viewport()->setPalette(palette);
+    impl_->area->viewport()->setAutoFillBackground(true);
+    impl_->surface->setPalette(palette);
+}
+
+void TScrollBox::ScrollInView(TControl* control) {
+    if (control) impl_->area->ensureWidgetVisible(control->Widget(), 0, 0);
+}
+
+void TScrollBox::ApplyScrollBarColors() {
+    for (QScrollBar* bar : {impl_->area->horizontalScrollBar(), impl_->area->verticalScrollBar()}) {
+        const TControlScrollBar& model = bar->orientation() == Qt::Vertical ? vert_ : horz_;
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Button, ToQColor(model.Color()));
+        palette.setColor(QPalette::Window, ToQColor(model.Color()));
+        bar->setPalette(palette);
+    }
+}
+
+static QScrollBar* Bar(QScrollArea* area, bool vertical) {
+    return vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
+}
+
+int TControlScrollBar::Position() const { return Bar(box_.impl_->area, vertical_)->value(); }
+void TControlScrollBar::SetPosition(int position) { Bar(box_.impl_->area, vertical_)->setValue(position); }
+int TControlScrollBar::Range() const { return Bar(box_.impl_->area, vertical_)->maximum(); }
+
+void TControlScrollBar::SetColor(TColor color) {
+    color_ = color;
+    box_.ApplyScrollBarColors();
+}
+
+}  // namespace lumvex

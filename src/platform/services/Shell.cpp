@@ -1,0 +1,56 @@
+#include "platform/services/Shell.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+namespace lumvex {
+
+namespace {
+ScriptedShell* script = nullptr;
+}
+
+std::vector<std::string> SplitParameters(const std::string& parameters) {
+    std::vector<std::string> arguments;
+    std::string current;
+    bool quoted = false, started = false;
+    for (char c : parameters) {
+        if (c == '"') {
+            quoted = !quoted;
+            started = true;
+        } else if (c == ' ' && !quoted) {
+            if (started) arguments.push_back(std::move(current));
+            current.clear();
+            started = false;
+        } else {
+            current += c;
+            started = true;
+        }
+    }
+    if (started) arguments.push_back(std::move(current));
+    return arguments;
+}
+
+bool ShellExecute(const std::string& verb, const std::string& program, const std::string& parameters,
+                  const std::string& folder) {
+    if (script) {
+        script->Calls.push_back({verb, program, parameters, folder});
+        return script->Succeeds;
+    }
+    QStringList arguments;
+    for (const std::string& argument : SplitParameters(parameters)) arguments << QString::fromStdString(argument);
+    return QProcess::startDetached(QString::fromStdString(program), arguments, QString::fromStdString(folder));
+}
+
+bool OpenURL(const std::string& url) {
+    if (script) {
+        script->Urls.push_back(url);
+        return script->Succeeds;
+    }
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+ScriptedShell::ScriptedShell() { script = this; }
+ScriptedShell::~ScriptedShell() { script = nullptr; }
+
+}  // namespace lumvex
