@@ -87,35 +87,19 @@ int TGauge::PercentDone() const {
     return static_cast<int>(done * 100 / (std::int64_t(maxValue_) - minValue_));
 }
 
-void TGauge::SetKind(TGaugeKind kind) {
-    if (kind == kind_) return;
-    kind_ = kind;
+// Stores a changed look setting and repaints.
+template <class T>
+void TGauge::Change(T& field, T value) {
+    if (field == value) return;
+    field = value;
     Invalidate();
 }
 
-void TGauge::SetShowText(bool on) {
-    if (on == showText_) return;
-    showText_ = on;
-    Invalidate();
-}
-
-void TGauge::SetBorderStyle(TFormBorderStyle style) {
-    if (style == borderStyle_) return;
-    borderStyle_ = style;
-    Invalidate();
-}
-
-void TGauge::SetForeColor(TColor color) {
-    if (color == foreColor_) return;
-    foreColor_ = color;
-    Invalidate();
-}
-
-void TGauge::SetBackColor(TColor color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    Invalidate();
-}
+void TGauge::SetKind(TGaugeKind kind) { Change(kind_, kind); }
+void TGauge::SetShowText(bool on) { Change(showText_, on); }
+void TGauge::SetBorderStyle(TFormBorderStyle style) { Change(borderStyle_, style); }
+void TGauge::SetForeColor(TColor color) { Change(foreColor_, color); }
+void TGauge::SetBackColor(TColor color) { Change(backColor_, color); }
 
 TRect TGauge::PaintRect() const {
     TRect rect = ClientRect();

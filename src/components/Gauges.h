@@ -70,6 +70,8 @@ protected:
     void Paint() override;
 
 private:
+    template <class T>
+    void Change(T& field, T value);
     TRect PaintRect() const;
     void PaintKind(TCanvas& canvas, const TRect& rect) const;
     void PaintText(TBitmap& image, const TRect& rect) const;
