@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "platform/controls/Form.h"
 #include "platform/services/TestInput.h"
 
@@ -78,14 +76,6 @@ TEST_F(GaugeTest, ThreeOfNineFillsThirtyTwoPixelsInsideTheBorder) {
     EXPECT_EQ(BarLength(WithoutText(), 5), 66);
 }
 
-// The text layer alone: what the text changed, pixel by pixel.
-std::vector<TColor> TextLayer(const TBitmap& image, const TBitmap& plain) {
-    std::vector<TColor> layer;
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x) layer.push_back(image.Pixel(x, y) ^ plain.Pixel(x, y));
-    return layer;
-}
-
 bool StrongGrey(TColor c) { return GetRValue(c) >= 0xC0 && GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); }
 
 TEST_F(GaugeTest, TextIsTheInverseOfWhatLiesBeneathIt) {
@@ -113,17 +103,6 @@ TEST_F(GaugeTest, TextIsTheInverseOfWhatLiesBeneathIt) {
     EXPECT_GT(changed, 20);
     EXPECT_TRUE(overBar);
     EXPECT_TRUE(overBack);
-}
-
-TEST_F(GaugeTest, TextFollowsThePercentNotTheRawProgress) {
-    auto textOf = [this](int minValue, int maxValue, int progress) {
-        SetRange(minValue, maxValue, progress);
-        const TBitmap plain = WithoutText();
-        return TextLayer(gauge->PaintImage(), plain);
-    };
-    const std::vector<TColor> threeOfNine = textOf(0, 9, 3);
-    EXPECT_EQ(threeOfNine, textOf(0, 1000, 333));
-    EXPECT_NE(threeOfNine, textOf(0, 1000, 340));
 }
 
 TEST_F(GaugeTest, EmptyRangeReadsZeroWithAnEmptyBar) {
@@ -243,11 +222,6 @@ TEST_F(GaugeTest, OtherKindsFillTheirShapes) {
     EXPECT_EQ(image.Pixel(28, 12), kBar);
     EXPECT_EQ(image.Pixel(12, 12), kBack);
     EXPECT_EQ(image.Pixel(28, 28), kBack);
-
-    gauge->SetKind(gkText);
-    image = gauge->PaintImage();
-    EXPECT_EQ(image.Pixel(0, 0), kBack);
-    EXPECT_EQ(image.Pixel(40, 40), kBack);
 }
 
 TEST(BltBitmap, MakeLikeTakesTheSizeAndFillsWithTheFrameColour) {

@@ -102,6 +102,7 @@ FolderBrowser::FolderBrowser(const FolderDialogOptions& options, const FolderDia
     picker_->setFileMode(QFileDialog::Directory);
     picker_->setSizeGripEnabled(false);
     picker_->setDirectory(QDir::home());
+    picker_->setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
     picker_->OnAccept = [this] { Accept(); };
     for (const char* name : {"fileTypeLabel", "fileTypeCombo"})
         if (auto* widget = picker_->findChild<QWidget*>(name)) widget->hide();
@@ -113,10 +114,7 @@ FolderBrowser::FolderBrowser(const FolderDialogOptions& options, const FolderDia
     if (auto* buttons = picker_->findChild<QDialogButtonBox*>())
         for (QAbstractButton* button : buttons->buttons())
             if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) ok_ = button;
-    if (ok_) {
-        ok_->setText(QStringLiteral("OK"));
-        ok_->installEventFilter(this);
-    }
+    if (ok_) ok_->installEventFilter(this);
 
     connect(picker_, &QFileDialog::rejected, this, &QDialog::reject);
     connect(picker_, &QFileDialog::currentChanged, this, [this] { SelectionMayHaveChanged(); });
