@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindowStateChangeEvent>
-#include <algorithm>
 #include <vector>
 
 #include "platform/controls/Control.h"
@@ -17,9 +16,13 @@
 namespace lumvex {
 
 namespace {
-std::vector<const QEvent*>& Claimed() {
-    static std::vector<const QEvent*> claimed;
-    return claimed;
+struct Delivery {
+    QObject* receiver;
+    bool taken;
+};
+std::vector<Delivery>& Deliveries() {
+    static std::vector<Delivery> deliveries;
+    return deliveries;
 }
 
 TMouseButton MouseButtonOf(Qt::MouseButton button) {
@@ -29,14 +32,30 @@ TMouseButton MouseButtonOf(Qt::MouseButton button) {
 }
 }  // namespace
 
-bool ClaimEvent(const QEvent* event) {
-    auto& claimed = Claimed();
-    if (std::find(claimed.begin(), claimed.end(), event) != claimed.end()) return false;
-    claimed.push_back(event);
-    return true;
+void BeginInputDelivery(QObject* receiver) { Deliveries().push_back({receiver, false}); }
+void EndInputDelivery() { Deliveries().pop_back(); }
+
+bool IsInputEvent(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ContextMenu: return true;
+    default: return false;
+    }
 }
 
-void ReleaseEvent(const QEvent* event) { std::erase(Claimed(), event); }
+bool ControlBridge::TakeDelivery() {
+    if (Deliveries().empty()) return false;
+    Delivery& delivery = Deliveries().back();
+    if (delivery.taken || !delivery.receiver->isWidgetType()) return false;
+    if (TControl::FromWidget(static_cast<QWidget*>(delivery.receiver)) != &control_) return false;
+    delivery.taken = true;
+    return true;
+}
 
 ControlBridge::ControlBridge(TControl& control) : control_(control) {}
 
@@ -56,7 +75,7 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return KeyEvent(event);
     case QEvent::ContextMenu:
-        if (TPopupMenu* menu = control_.PopupMenu(); menu && ClaimEvent(event)) {
+        if (TPopupMenu* menu = control_.PopupMenu(); menu && TakeDelivery()) {
             QPoint global = static_cast<QContextMenuEvent*>(event)->globalPos();
             Application.Dispatch([&] { menu->Popup(global.x(), global.y()); });
             return true;
@@ -85,10 +104,10 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ControlBridge::MouseEvent(QWidget* source, QEvent* event) {
-    if (!ClaimEvent(event)) return false;
+    if (!TakeDelivery()) return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
-    QPoint pos = source->mapTo(control_.Widget(), mouse->position().toPoint());
-    if (source == control_.Widget()) pos = mouse->position().toPoint();
+    QPoint pos = mouse->position().toPoint();
+    if (source != control_.Widget()) pos = source->mapTo(control_.Widget(), pos);
     TShiftState shift = ShiftOf(mouse->modifiers(), mouse->buttons());
     TMouseButton button = MouseButtonOf(mouse->button());
     const bool standard = !(control_.ControlStyle() & csNoStdEvents);
@@ -120,7 +139,7 @@ bool ControlBridge::MouseEvent(QWidget* source, QEvent* event) {
 }
 
 bool ControlBridge::KeyEvent(QEvent* event) {
-    if (!ClaimEvent(event)) return false;
+    if (!TakeDelivery()) return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     std::uint16_t key = VirtualKeyOf(*keyEvent);
     if (key == 0) return false;

@@ -23,15 +23,18 @@ private:
     bool MouseEvent(QWidget* source, QEvent* event);
     bool KeyEvent(QEvent* event);
     bool FormEvent(QEvent* event);
+    // True once per delivery, for the control that owns its receiver.
+    bool TakeDelivery();
     TControl& control_;
     bool pressed_ = false;
 };
 
 // An input event bubbles from the widget under the mouse or in focus up to
-// its parents; the first control that takes it claims it, so the parents do
-// not report it again. The application releases the claim when the event's
-// delivery ends.
-bool ClaimEvent(const QEvent* event);
-void ReleaseEvent(const QEvent* event);
+// its parents (as copies, for mouse events). The application brackets each
+// delivery; the control that owns the receiving widget takes the event once,
+// and the parents do not report it again.
+void BeginInputDelivery(QObject* receiver);
+void EndInputDelivery();
+bool IsInputEvent(const QEvent* event);
 
 }  // namespace lumvex

@@ -31,13 +31,11 @@ TFileListBox::TFileListBox(TWinControl* parent) : TWinControl(parent, NewListWid
     QObject::connect(&list, &QListWidget::itemSelectionChanged, [this] {
         if (!settingFromCode_ && multiSelect_ && OnChange) Application.Dispatch([this] { OnChange(this); });
     });
-    // A folder that cannot be read leaves the new list empty.
-    Application.Dispatch([this] {
-        try {
-            ReadFolder();
-        } catch (const EInOutError&) {
-        }
-    });
+    try {
+        ReadFolder();
+    } catch (const EInOutError&) {
+        // A current folder that cannot be read leaves the new list empty.
+    }
 }
 
 TFileListBox::~TFileListBox() = default;

@@ -107,6 +107,8 @@ void TForm::Activate() {
 }
 
 void TForm::SetVisible(bool visible) {
+    if (visible && !visible_ && position_ == poScreenCenter)
+        SetBounds((Screen.Width() - Width()) / 2, (Screen.Height() - Height()) / 2, Width(), Height());
     visible_ = visible;
     Widget()->setVisible(visible);
     if (visible) Widget()->raise();

@@ -11,6 +11,8 @@ namespace lumvex {
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TFormStyle { fsNormal, fsStayOnTop };
+// Where a form appears when it is shown: at its own bounds, or centred on the screen.
+enum TPosition { poDesigned, poScreenCenter };
 
 class TForm : public TWinControl {
 public:
@@ -24,6 +26,8 @@ public:
     void SetBorderStyle(TFormBorderStyle style);
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
 
@@ -85,6 +89,7 @@ private:
     std::string caption_;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TFormStyle formStyle_ = fsNormal;
+    TPosition position_ = poDesigned;
     bool doubleBuffered_ = false;
     bool alphaBlend_ = false;
     int alphaBlendValue_ = 255;

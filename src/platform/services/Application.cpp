@@ -15,13 +15,15 @@ TApplication Application;
 
 namespace {
 
-// The toolkit's application: ends the claims of delivered input events and
-// keeps exceptions from crossing the event loop.
+// The toolkit's application: brackets the delivery of input events (see
+// ControlBridge) and keeps exceptions from crossing the event loop.
 class LumvexApp : public QApplication {
 public:
     using QApplication::QApplication;
 
     bool notify(QObject* receiver, QEvent* event) override {
+        const bool input = IsInputEvent(event);
+        if (input) BeginInputDelivery(receiver);
         bool result = false;
         try {
             result = QApplication::notify(receiver, event);
@@ -30,7 +32,7 @@ public:
         } catch (...) {
             Application.ShowException(Exception("Unknown error"));
         }
-        ReleaseEvent(event);
+        if (input) EndInputDelivery();
         return result;
     }
 };

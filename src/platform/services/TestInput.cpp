@@ -1,10 +1,11 @@
 #include "platform/services/TestInput.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/controls/Control.h"
@@ -95,11 +96,9 @@ void SendMouseLeave(TControl& target) {
 }
 
 void ProcessEventsFor(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    } while (clock.elapsed() < ms);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 }  // namespace lumvex::test_input
