@@ -9,6 +9,14 @@ namespace {
 
 ScriptedFolderDialogs* installed = nullptr;
 
+template <class T>
+T TakeFront(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
 // The dialog as a script drives it: selections notify the owner, OK obeys
 // the owner's enabling.
 class ScriptedWindow : public FolderDialogWindow {
@@ -78,23 +86,17 @@ bool ScriptedFolderDialogs::Installed() { return installed || ScriptedDialogs::A
 
 std::optional<std::string> ScriptedFolderDialogs::Play(const FolderDialogOptions& options,
                                                         const FolderDialogCallbacks& callbacks) {
+    const Script cancel{{}, false};
     if (installed) {
-        Script script{{}, false};
-        if (!installed->Scripts.empty()) {
-            script = std::move(installed->Scripts.front());
-            installed->Scripts.pop_front();
-        }
+        const Script script = TakeFront(installed->Scripts, cancel);
         installed->Runs.push_back(
             PlayScript(script, options, callbacks, installed->OpeningBounds, installed->OpeningFolder));
         return installed->Runs.back().Result;
     }
     ScriptedDialogs& dialogs = *ScriptedDialogs::Active();
     dialogs.FolderTitles.push_back(options.Title);
-    Script script{{}, false};
-    if (!dialogs.FolderAnswers.empty()) {
-        if (dialogs.FolderAnswers.front()) script = Script{{*dialogs.FolderAnswers.front()}, true};
-        dialogs.FolderAnswers.pop_front();
-    }
+    const std::optional<std::string> answer = TakeFront(dialogs.FolderAnswers, std::optional<std::string>());
+    const Script script = answer ? Script{{*answer}, true} : cancel;
     return PlayScript(script, options, callbacks, DefaultOpeningBounds, DefaultOpeningFolder).Result;
 }
 
