@@ -125,6 +125,9 @@ TEST_F(GaugeTest, ProgressPastTheMaximumReadsFullAndKeepsTheFrame) {
     const TBitmap image = WithoutText();
     EXPECT_EQ(BarLength(image, 5), 98);
     EXPECT_EQ(image.Pixel(99, 5), clBlack);
+
+    SetRange(0, 2147483647, 1073741824);  // (progress - min) x 100 needs more than 32 bits
+    EXPECT_EQ(gauge->PercentDone(), 50);
 }
 
 TEST_F(GaugeTest, RangeThatWouldInvertIsRefusedWithTheBounds) {
