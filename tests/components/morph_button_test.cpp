@@ -150,6 +150,36 @@ TEST_F(MorphButtonTest, ClicksAreRaisedButNotTheStandardMouseEvents) {
     EXPECT_EQ(standard, 0);
 }
 
+TEST_F(MorphButtonTest, PaintsTheKeyColourTransparentAndTheCaptionWithAShadow) {
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 60, 40);
+    form.SetColor(clRed);
+    auto glyph = Solid(16, 16, 200);
+    for (int y = 0; y < 16; ++y) glyph->SetPixel(0, y, clFuchsia);
+    button->MorphPic1().SetGraphic(std::move(glyph));
+    button->SetTransPic1(true);
+    TBitmap shot = form.GetFormImage();
+    EXPECT_EQ(shot.Pixel(0, 8), clRed);
+    EXPECT_EQ(shot.Pixel(8, 8), RGB(200, 200, 200));
+
+    button->SetBounds(0, 0, 60, 40);
+    button->MorphPic1().SetGraphic(Solid(4, 4, 128));
+    TFont font;
+    font.PixelHeight = 30;
+    font.Color = clWhite;
+    button->SetFont(font);
+    button->SetCaption("I");
+    shot = form.GetFormImage();
+    int white = 0, black = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x) {
+            white += shot.Pixel(x, y) == clWhite;
+            black += shot.Pixel(x, y) == clBlack;
+        }
+    EXPECT_GT(white, 10);
+    EXPECT_GT(black, 0);  // the shadow shows one pixel down and right
+}
+
 TEST_F(MorphButtonTest, ResizingRendersBothFramesAtTheNewSize) {
     button->SetBounds(0, 0, 24, 24);
     EXPECT_EQ(button->DisplayFrame().Width(), 24);

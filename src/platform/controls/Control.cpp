@@ -243,6 +243,8 @@ void TControl::Resize() {
 TWinControl::TWinControl(TWinControl* parent, QWidget* widget) : TControl(parent, widget) {}
 
 TWinControl::~TWinControl() {
+    // The parts of the object above this one are gone: no more events.
+    Widget()->removeEventFilter(bridge_.get());
     destroying_ = true;
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) delete *it;
     controls_.clear();

@@ -131,6 +131,23 @@ TEST(FormTest, ActiveFormFollowsTheFocus) {
     EXPECT_EQ(deactivations, 1);
 }
 
+TEST(FormTest, MinimisedFormsStayVisibleAndComeBack) {
+    TForm form;
+    form.Show();
+    int hides = 0;
+    form.OnHide = [&](TObject*) { ++hides; };
+    Application.Minimize();
+    ProcessEventsFor(10);
+    EXPECT_EQ(form.WindowState(), wsMinimized);
+    EXPECT_TRUE(form.Visible());
+    Application.Restore();
+    ProcessEventsFor(10);
+    EXPECT_EQ(form.WindowState(), wsNormal);
+    EXPECT_EQ(hides, 0);
+    form.SetWindowState(wsMaximized);
+    EXPECT_EQ(form.WindowState(), wsMaximized);
+}
+
 TEST(FormTest, ScreenSizeCanBeFixedForTests) {
     Screen.SetTestSize(TPoint{1024, 768});
     EXPECT_EQ(Screen.Width(), 1024);
