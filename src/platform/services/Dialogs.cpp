@@ -138,5 +138,6 @@ bool SelectFolder(const std::string& title, const std::string& startFolder, std:
 
 ScriptedDialogs::ScriptedDialogs() { script = this; }
 ScriptedDialogs::~ScriptedDialogs() { script = nullptr; }
+ScriptedDialogs* ScriptedDialogs::Active() { return script; }
 
 }  // namespace lumvex

@@ -79,6 +79,8 @@ public:
 
     ScriptedDialogs();   // installs itself
     ~ScriptedDialogs();  // restores the real dialogs
+    // The one installed, or nullptr (other dialog seams defer to it).
+    static ScriptedDialogs* Active();
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
