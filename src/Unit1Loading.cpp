@@ -22,9 +22,15 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
             work->Picture().LoadFromFile(fileName);
             const TGraphic& picture = *work->Picture().Graphic();
             TBitmap& display = target->Picture().Bitmap();
-            // The display keeps true colour, so a decoded photo is copied row by row.
-            display.SetPixelFormat(TPixelFormat::pf24bit);
-            display.SetSize(picture.Width(), picture.Height());
+            // The display keeps true colour, so a decoded photo is copied row by
+            // row; an opaque picture covers every pixel, so only a transparent
+            // one needs a cleared bitmap beneath it.
+            if (picture.Transparent()) {
+                display.SetPixelFormat(TPixelFormat::pf24bit);
+                display.SetSize(picture.Width(), picture.Height());
+            } else {
+                display.AllocateUninitialised(picture.Width(), picture.Height(), TPixelFormat::pf24bit);
+            }
             display.Canvas().Draw(0, 0, picture);
         }
         PictureWidth = target->Width();
