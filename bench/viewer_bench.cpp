@@ -4,6 +4,7 @@
 // picture and tiling a 64 x 64 picture over a 1920 x 1080 screen.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -19,6 +20,7 @@
 #include "platform/services/Application.h"
 #include "platform/services/KeyCodes.h"
 #include "platform/services/Screen.h"
+#include "platform/services/TestInput.h"
 
 namespace {
 
@@ -165,6 +167,28 @@ void BM_Tile64OverScreen(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Tile64OverScreen)->Unit(benchmark::kMillisecond);
+
+double ProcessCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// The shown main window with its fifteen buttons and its 10 ms timer, left
+// alone for two seconds (budget: under 2% of one core).
+void BM_IdleMainWindow(benchmark::State& state) {
+    StartViewer();
+    Form1->Show();
+    Form1->nyjtas1Click(Form1->nyjtas1);
+    test_input::ProcessEventsFor(200);
+    for (auto _ : state) {
+        const double cpu = ProcessCpuSeconds();
+        const auto start = Clock::now();
+        test_input::ProcessEventsFor(2000);
+        state.counters["cpu_share_percent"] = 100 * (ProcessCpuSeconds() - cpu) / Seconds(Clock::now() - start);
+    }
+}
+BENCHMARK(BM_IdleMainWindow)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "Unit3.h"
 #include "Unit4.h"
 #include "platform/services/Application.h"
+#include "platform/services/Resources.h"
 #include "platform/services/Screen.h"
 
 namespace lumvex {
@@ -61,6 +62,7 @@ TForm1::TForm1() {
     SetAlphaBlendValue(1);
     SetKeyPreview(true);
     CreateControls();
+    LoadDesignPictures();
 
     OnResize = [this](TObject*) { FormResize(); };
     OnClose = [this](TObject*, TCloseAction&) { FormClose(); };
@@ -235,6 +237,14 @@ void TForm1::CreateControls() {
     Destruktor->OnTimer = [this](TObject*) { DestruktorTimer(); };
     Timer.SetInterval(10);
     Timer.OnTimer = [this](TObject* sender) { TimerTimer(sender); };
+}
+
+// The pictures that are part of the window's design.
+void TForm1::LoadDesignPictures() {
+    LoadResourcePicture(BackLogo->Picture(), resource::BackgroundLogo);
+    LoadResourcePicture(logo->Picture(), resource::Emblem);
+    LoadResourcePicture(sizer->Picture(), resource::SizeGrip);
+    LoadResourcePicture(bt_big->Picture(), resource::GlyphSheet);
 }
 
 void TForm1::FormCreate() {

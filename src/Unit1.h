@@ -128,6 +128,7 @@ public:
 
 private:
     void CreateControls();
+    void LoadDesignPictures();
     void StartAnimation(TImage* target);
     bool PictureFits() const;
     bool ZoomStep(bool zoomIn);  // false when the step changed nothing
