@@ -6,6 +6,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "Unit4.h"
+#include "WindowParts.h"
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
 #include "platform/services/Screen.h"
@@ -35,18 +36,6 @@ std::string CommandLinePicture;
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-TFont BarFont() {
-    TFont font;
-    font.Name = "Courier New";
-    font.PixelHeight = 11;
-    font.Style = fsBold;
-    return font;
-}
-
-}  // namespace
-
 TForm1::TForm1() {
     Form1 = this;
     if (!Application.MainForm()) Application.SetMainForm(this);
@@ -73,15 +62,7 @@ TForm1::TForm1() {
 }
 
 TMorphButton* TForm1::CreateButton(int tag, const std::string& hint, int left, int top) {
-    auto* button = new TMorphButton(this);
-    button->Tag = tag;
-    button->SetHint(hint);
-    button->SetShowHint(true);
-    button->SetBounds(left, top, 16, 16);
-    button->SetTransCol1(clFuchsia);
-    button->SetTransCol2(clFuchsia);
-    button->SetMorphStep1(15);
-    button->SetMorphStep2(5);
+    TMorphButton* button = CreateImageButton(this, tag, hint, left, top);
     button->OnClick = [this](TObject* sender) { MorphButton1Click(sender); };
     return button;
 }
@@ -97,10 +78,7 @@ void TForm1::CreateControls() {
     BackLogo->SetTransparent(true);
     dragHere(BackLogo);
 
-    BackShape = new TShape(this);
-    BackShape->SetBounds(0, 18, 632, 410);
-    BackShape->Brush().Style = TBrushStyle::bsClear;
-    BackShape->Pen().Style = TPenStyle::psDot;
+    BackShape = CreateFrame(this, Bounds(0, 18, 632, 410));
     dragHere(BackShape);
 
     border = new TShape(this);
@@ -120,11 +98,7 @@ void TForm1::CreateControls() {
     BottomImage->SetStretch(true);
     dragHere(BottomImage);
 
-    BottomLabel = new TLabel(this);
-    BottomLabel->SetFont(BarFont());
-    BottomLabel->SetTransparent(true);
-    BottomLabel->SetCaption("Lumvex");
-    BottomLabel->SetBounds(8, 432, BottomLabel->Width(), BottomLabel->Height());
+    BottomLabel = CreateTitle(this, "Lumvex", 8, 432);
     dragHere(BottomLabel);
 
     struct Mark {
@@ -153,19 +127,11 @@ void TForm1::CreateControls() {
         *m.label = label;
     }
 
-    TopImage = new TImage(this);
-    TopImage->SetHeight(18);
-    TopImage->SetAlign(alTop);
-    TopImage->SetStretch(true);
+    TopImage = CreateTitleBar(this);
     TopImage->OnDblClick = [this](TObject* sender) { MorphButton1Click(sender); };
     dragHere(TopImage);
 
-    TopLabel = new TLabel(this);
-    TopLabel->SetFont(BarFont());
-    TopLabel->SetTransparent(true);
-    TopLabel->SetCaption("Lumvex");
-    TopLabel->SetLeft(24);
-    TopLabel->SetTop(2);
+    TopLabel = CreateTitle(this, "Lumvex", 24, 2);
     TopLabel->OnDblClick = [this](TObject* sender) { MorphButton1Click(sender); };
     dragHere(TopLabel);
 

@@ -3,6 +3,7 @@
 #include "Unit1.h"
 #include "Unit3.h"
 #include "Unit4.h"
+#include "WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Screen.h"
 
@@ -45,41 +46,21 @@ void TForm2::CreateControls() {
         control->OnDblClick = [this](TObject* sender) { TopLabelDblClick(sender); };
     };
 
-    TopImage = new TImage(this);
-    TopImage->SetHeight(18);
-    TopImage->SetAlign(alTop);
-    TopImage->SetStretch(true);
+    TopImage = CreateTitleBar(this);
     TopImage->Tag = 2;
     drag(TopImage);
     rollUp(TopImage);
 
-    TopLabel = new TLabel(this);
-    TFont titleFont = ListFont("Courier New");
-    titleFont.Style = fsBold;
-    TopLabel->SetFont(titleFont);
-    TopLabel->SetTransparent(true);
+    TopLabel = CreateTitle(this, "Fájl ablak", 8, 2);
     TopLabel->SetAutoSize(false);
     TopLabel->SetBounds(8, 2, 70, 14);
-    TopLabel->SetCaption("Fájl ablak");
     TopLabel->Tag = 2;
     drag(TopLabel);
     rollUp(TopLabel);
 
-    auto button = [this](const char* hint, int left) {
-        auto* b = new TMorphButton(this);
-        b->Tag = 1;
-        b->SetBounds(left, 1, 16, 16);
-        b->SetHint(hint);
-        b->SetShowHint(true);
-        b->SetTransCol1(clFuchsia);
-        b->SetTransCol2(clFuchsia);
-        b->SetMorphStep1(15);
-        b->SetMorphStep2(5);
-        return b;
-    };
-    MorphButton1 = button("Bezárás", 169);
+    MorphButton1 = CreateImageButton(this, 1, "Bezárás", 169, 1);
     MorphButton1->OnClick = [this](TObject* sender) { MorphButton1Click(sender); };
-    MorphButton2 = button("ablak dokkolása", 151);
+    MorphButton2 = CreateImageButton(this, 1, "ablak dokkolása", 151, 1);
     MorphButton2->OnClick = [this](TObject* sender) { MorphButton2Click(sender); };
 
     BackImage = new TImage(this);
@@ -87,10 +68,8 @@ void TForm2::CreateControls() {
     BackImage->SetStretch(true);
     drag(BackImage);
 
-    BackShape = new TShape(this);
-    BackShape->SetBounds(0, 18, 190, 380);
-    BackShape->Brush().Style = TBrushStyle::bsClear;
-    BackShape->Pen().Style = TPenStyle::psDot;
+    BackShape = CreateFrame(this, Bounds(0, 18, 190, 380));
+    BackShape->Pen().Style = TPenStyle::psDashDotDot;
     drag(BackShape);
 
     BackShape2 = new TShape(this);
@@ -103,7 +82,7 @@ void TForm2::CreateControls() {
     FileName = new TLabel(this);
     FileName->SetAutoSize(false);
     FileName->SetAlignment(taRightJustify);
-    FileName->SetFont(titleFont);
+    FileName->SetFont(TopLabel->Font());
     FileName->SetTransparent(true);
     FileName->SetBounds(8, 24, 169, 17);
     FileName->SetCaption("");

@@ -2,6 +2,7 @@
 
 #include "Unit1.h"
 #include "Unit2.h"
+#include "WindowParts.h"
 #include "platform/SysUtils.h"
 
 namespace lumvex {
@@ -31,31 +32,12 @@ void TForm3::CreateControls() {
     bold.Size = 8;
     bold.Style = fsBold;
 
-    TopImage = new TImage(this);
-    TopImage->SetHeight(18);
-    TopImage->SetAlign(alTop);
-    TopImage->SetStretch(true);
+    TopImage = CreateTitleBar(this);
     drag(TopImage);
-
-    TopLabel = new TLabel(this);
-    TFont title;
-    title.Name = "Courier New";
-    title.PixelHeight = 11;
-    title.Style = fsBold;
-    TopLabel->SetFont(title);
-    TopLabel->SetTransparent(true);
-    TopLabel->SetCaption("Transzformációk");
-    TopLabel->SetLeft(8);
-    TopLabel->SetTop(2);
+    TopLabel = CreateTitle(this, "Transzformációk", 8, 2);
     drag(TopLabel);
 
-    MorphButton9 = new TMorphButton(this);
-    MorphButton9->Tag = 1;
-    MorphButton9->SetBounds(445, 1, 16, 16);
-    MorphButton9->SetTransCol1(clFuchsia);
-    MorphButton9->SetTransCol2(clFuchsia);
-    MorphButton9->SetMorphStep1(15);
-    MorphButton9->SetMorphStep2(5);
+    MorphButton9 = CreateImageButton(this, 1, "", 445, 1);
     MorphButton9->OnClick = [this](TObject* sender) { MorphButton9Click(sender); };
 
     BackImage = new TImage(this);
@@ -63,10 +45,7 @@ void TForm3::CreateControls() {
     BackImage->SetStretch(true);
     drag(BackImage);
 
-    BackShape = new TShape(this);
-    BackShape->SetBounds(0, 18, 464, 203);
-    BackShape->Brush().Style = TBrushStyle::bsClear;
-    BackShape->Pen().Style = TPenStyle::psDot;
+    BackShape = CreateFrame(this, Bounds(0, 18, 464, 203));
     drag(BackShape);
 
     Label7 = new TLabel(this);

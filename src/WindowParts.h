@@ -1,0 +1,23 @@
+#pragma once
+// The parts every window is built from: the title bar image, the title, the
+// image buttons with the program's glyph settings, and the dotted frame.
+#include <string>
+
+#include "components/MorphButton.h"
+#include "platform/controls/Image.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Shape.h"
+
+namespace lumvex {
+
+// An 18-pixel title bar image aligned to the top of the window.
+TImage* CreateTitleBar(TWinControl* window);
+// A title in "Courier New" 11 pixels bold, transparent.
+TLabel* CreateTitle(TWinControl* window, const std::string& caption, int left, int top);
+// An image button: fuchsia transparent in both glyphs, morph steps 15 and 5.
+TMorphButton* CreateImageButton(TWinControl* window, int tag, const std::string& hint, int left, int top,
+                                int size = 16);
+// The frame of a window's body: a dotted pen and a clear brush.
+TShape* CreateFrame(TWinControl* window, const TRect& bounds);
+
+}  // namespace lumvex
