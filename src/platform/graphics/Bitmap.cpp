@@ -238,13 +238,19 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     const bool fromSmall = lumvex::BitsPerPixel(format_) <= 8;
     const bool paletteKept = fromSmall && lumvex::BitsPerPixel(format) <= 8 && palette_.size() <= converted.palette_.size();
     if (paletteKept) std::copy(palette_.begin(), palette_.end(), converted.palette_.begin());
+    // 8-bit pixels look their colour up in a full table (black past the palette).
+    std::vector<TColor> colours8;
+    if (format_ == TPixelFormat::pf8bit)
+        for (int i = 0; i < 256; ++i)
+            colours8.push_back(i < static_cast<int>(palette_.size()) ? FromRGBQuad(palette_[i]) : clBlack);
     for (int y = 0; y < height_; ++y) {
         if (format == TPixelFormat::pf24bit || IsTrueColour32(format)) {
             // Fast paths into true colour, the common case.
             uint8_t* dst = converted.ScanLine(y);
+            const uint8_t* src = ScanLine(y);
             const int step = format == TPixelFormat::pf24bit ? 3 : 4;
             for (int x = 0; x < width_; ++x) {
-                TColor c = Pixel(x, y);
+                TColor c = colours8.empty() ? Pixel(x, y) : colours8[src[x]];
                 dst[step * x] = GetBValue(c);
                 dst[step * x + 1] = GetGValue(c);
                 dst[step * x + 2] = GetRValue(c);
