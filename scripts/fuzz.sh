@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default 60).
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   e.g. scripts/fuzz.sh 600 bmp_fuzz
 # Corpora grow in build/fuzz/corpus/<target>; crashing inputs land in build/fuzz/crashes/<target>.
-# Seeds committed in fuzz/seeds/<target> and found faults in tests/data/fuzz-finds are read too.
+# Seeds committed in fuzz/seeds/<target> are read too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --fuzz
@@ -17,6 +17,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 status=0
 for t in "${targets[@]}"; do
   corpus="$build/corpus/$t"; crashes="$build/crashes/$t"
