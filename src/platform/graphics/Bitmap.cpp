@@ -58,19 +58,15 @@ TBitmap::TBitmap(const TBitmap& other)
       height_(other.height_),
       format_(other.format_),
       stride_(other.stride_),
-      pixels_(PixelBuffer::Uninitialised(other.pixels_.size())),
+      pixels_(other.pixels_),
       palette_(other.palette_),
       transparentMode_(other.transparentMode_),
-      transparentColor_(other.transparentColor_) {
-    if (pixels_.size()) std::memcpy(pixels_.data(), other.pixels_.data(), pixels_.size());
-}
+      transparentColor_(other.transparentColor_) {}
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
     if (this == &other) return *this;
     TGraphic::operator=(other);
-    PixelBuffer copy = PixelBuffer::Uninitialised(other.pixels_.size());
-    if (copy.size()) std::memcpy(copy.data(), other.pixels_.data(), copy.size());
-    pixels_ = std::move(copy);
+    pixels_ = other.pixels_;
     width_ = other.width_;
     height_ = other.height_;
     format_ = other.format_;
@@ -96,13 +92,13 @@ void TBitmap::Reallocate(int width, int height, TPixelFormat format, bool keepPi
     std::int64_t stride = lumvex::BytesPerLine(width, format);
     const auto size = static_cast<size_t>(stride * height);
     PixelBuffer pixels = zeroed ? PixelBuffer(size) : PixelBuffer::Uninitialised(size);
-    if (keepPixels && pixels_.size() && pixels.size() && format == format_) {
+    if (keepPixels && pixels_ && pixels_->size() && pixels.size() && format == format_) {
         int rows = std::min(height, height_);
         size_t bytes = static_cast<size_t>(std::min<std::int64_t>(stride, stride_));
         for (int y = 0; y < rows; ++y)
-            std::memcpy(pixels.data() + std::int64_t(y) * stride, pixels_.data() + std::int64_t(y) * stride_, bytes);
+            std::memcpy(pixels.data() + std::int64_t(y) * stride, pixels_->data() + std::int64_t(y) * stride_, bytes);
     }
-    pixels_ = std::move(pixels);
+    pixels_ = std::make_shared<PixelBuffer>(std::move(pixels));
     width_ = width;
     height_ = height;
     stride_ = static_cast<int>(stride);
@@ -117,19 +113,37 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 void TBitmap::AllocateUninitialised(int width, int height, TPixelFormat format) {
-    pixels_ = PixelBuffer();  // lets a large block go back for reuse first
+    pixels_.reset();  // lets a large block go back for reuse first
     Reallocate(width, height, format, false, false);
+    Changed();
+}
+
+// Copies share their pixels until one of them is written to.
+void TBitmap::Detach() {
+    if (!pixels_ || pixels_.use_count() == 1) return;
+    auto own = std::make_shared<PixelBuffer>(PixelBuffer::Uninitialised(pixels_->size()));
+    if (own->size()) std::memcpy(own->data(), pixels_->data(), own->size());
+    pixels_ = std::move(own);
+}
+
+bool TBitmap::SharesPixelsWith(const TBitmap& other) const { return pixels_ && pixels_ == other.pixels_; }
+
+void TBitmap::SharePixelsOf(const TBitmap& source) {
+    if (source.width_ != width_ || source.height_ != height_ || source.format_ != format_)
+        throw EInvalidGraphicOperation("Bitmaps of different size or format cannot share pixels");
+    pixels_ = source.pixels_;
     Changed();
 }
 
 std::uint8_t* TBitmap::ScanLine(int y) {
     if (y < 0 || y >= height_) throw EInvalidGraphicOperation("Scan line index out of range");
-    return pixels_.data() + std::int64_t(y) * stride_;
+    Detach();
+    return pixels_->data() + std::int64_t(y) * stride_;
 }
 
 const std::uint8_t* TBitmap::ScanLine(int y) const {
     if (y < 0 || y >= height_) throw EInvalidGraphicOperation("Scan line index out of range");
-    return pixels_.data() + std::int64_t(y) * stride_;
+    return pixels_->data() + std::int64_t(y) * stride_;
 }
 
 void TBitmap::SetPalette(std::vector<TRGBQuad> palette) {

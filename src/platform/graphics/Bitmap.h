@@ -52,6 +52,8 @@ public:
     int BitsPerPixel() const { return lumvex::BitsPerPixel(format_); }
     int BytesPerLine() const { return stride_; }
 
+    // A row to write to: a bitmap that shares its pixels with a copy gets
+    // its own pixels first.
     std::uint8_t* ScanLine(int y);
     const std::uint8_t* ScanLine(int y) const;
 
@@ -78,17 +80,23 @@ public:
     // Copies a bitmap; any other picture is drawn onto a 24-bit bitmap of its size.
     void Assign(const TGraphic& source) override;
 
+    // Takes source's pixels without copying them (same size and format);
+    // whichever bitmap is written to first gets its own copy then.
+    void SharePixelsOf(const TBitmap& source);
+    bool SharesPixelsWith(const TBitmap& other) const;
+
     // Called after pixels were written through ScanLine, so views can repaint.
     void Modified() { Changed(); }
 
 private:
+    void Detach();
     void Reallocate(int width, int height, TPixelFormat format, bool keepPixels, bool zeroed = true);
 
     int width_ = 0;
     int height_ = 0;
     TPixelFormat format_ = TPixelFormat::pfDevice;
     int stride_ = 0;
-    PixelBuffer pixels_;
+    std::shared_ptr<PixelBuffer> pixels_;  // shared by copies until written
     std::vector<TRGBQuad> palette_;
     TTransparentMode transparentMode_ = TTransparentMode::tmAuto;
     TColor transparentColor_ = clNone;

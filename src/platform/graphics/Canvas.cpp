@@ -73,6 +73,11 @@ static bool CopyDirect(TBitmap& dest, const TRect& d, const TBitmap& source, con
     w = std::min({w, dest.Width() - dx, source.Width() - sx});
     h = std::min({h, dest.Height() - dy, source.Height() - sy});
     if (w <= 0 || h <= 0) return true;
+    if (mode == TCopyMode::cmSrcCopy && dx == 0 && dy == 0 && sx == 0 && sy == 0 && w == dest.Width() &&
+        h == dest.Height() && w == source.Width() && h == source.Height()) {
+        dest.SharePixelsOf(source);  // a whole picture onto a bitmap of its size: no copy until written
+        return true;
+    }
     const int bytesPerPixel = dest.BitsPerPixel() / 8;
     const size_t n = static_cast<size_t>(w) * bytesPerPixel;
     for (int y = 0; y < h; ++y) {

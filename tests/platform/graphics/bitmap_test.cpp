@@ -68,3 +68,23 @@ TEST(Canvas, ExclusiveOrCombinesBytewise) {
     a.Canvas().CopyRect(Rect(0, 0, 2, 2), b, Rect(0, 0, 2, 2));
     EXPECT_EQ(a.Pixel(1, 1), RGB(0x0F, 0xF0, 0xFF));
 }
+
+TEST(Bitmap, CopiesSharePixelsUntilOneIsWritten) {
+    TBitmap a(4, 4, TPixelFormat::pf24bit);
+    a.SetPixel(1, 1, clRed);
+    TBitmap b = a;
+    EXPECT_TRUE(b.SharesPixelsWith(a));
+    b.SetPixel(1, 1, clBlue);
+    EXPECT_FALSE(b.SharesPixelsWith(a));
+    EXPECT_EQ(a.Pixel(1, 1), clRed);
+    EXPECT_EQ(b.Pixel(1, 1), clBlue);
+
+    // Drawing a whole picture onto a bitmap of its size takes its pixels.
+    TBitmap c(4, 4, TPixelFormat::pf24bit);
+    c.Canvas().Draw(0, 0, a);
+    EXPECT_TRUE(c.SharesPixelsWith(a));
+    c.Canvas().Brush.Color = clWhite;
+    c.Canvas().FillRect(Rect(0, 0, 2, 2));
+    EXPECT_EQ(a.Pixel(1, 1), clRed);
+    EXPECT_EQ(c.Pixel(1, 1), clWhite);
+}
