@@ -237,6 +237,7 @@ void TForm1::DestruktorTimer() {
     ibtc = 0x008000;
     abtc = 0x00FF00;
     Form4->LoadOptions();
+    SetSkin();
     FormResize();
     // The window faders come with the fading option; until then the start
     // fade shows the main window at once too.

@@ -126,6 +126,11 @@ public:
     // The file-window height rule.
     void ApplyFileWindowHeight();
 
+    // The skin of all windows: colours, gradients, sizes and fonts; and the
+    // button glyphs tinted to the button colours.
+    void SetSkin();
+    void SetButtonSkin();
+
 private:
     void CreateControls();
     void LoadDesignPictures();

@@ -40,7 +40,7 @@ void TForm4::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift)
     Form1->FormKeyDown(sender, key, shift);
 }
 
-void TForm4::LoadOptions() {}
+void TForm4::LoadOptions() { Form1->SetButtonSkin(); }
 void TForm4::SaveOptions() {}
 
 }  // namespace lumvex
