@@ -4,6 +4,8 @@
 
 #include "ViewerSupport.h"
 #include "platform/SysUtils.h"
+#include "platform/graphics/Icon.h"
+#include "platform/services/Resources.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -20,6 +22,7 @@ protected:
         dir->Write("zz-damaged.bmp", "BM this is no bitmap");
         StartViewer(dir->Path());
     }
+    void TearDown() override { Form2->DirectoryListBox->SetDirectory(dir->Path()); }
     static TempDir* dir;
 };
 TempDir* Startup::dir = nullptr;
@@ -100,6 +103,27 @@ TEST_F(Startup, WritesTheDepthOfBitmapsAndThePositionInTheFolder) {
     EXPECT_EQ(Form1->BottomLabel->Caption().substr(0, 5), " 0/3 ");
 }
 
+TEST_F(Startup, AnIconShowsNoDepthAndItsClearPartsOnABlackBitmap) {
+    TempDir icons;
+    icons.Write("program.ico", LoadResourceBytes(resource::Icons[0]));
+    Form2->DirectoryListBox->SetDirectory(icons.Path());
+    Form2->FileListBox->SetItemIndex(0);
+    Form2->FileListBoxChange();
+    const auto* icon = dynamic_cast<const TIcon*>(Form1->TImg->Picture().Graphic());
+    ASSERT_NE(icon, nullptr);
+    const std::string info = Form1->BottomLabel->Caption();
+    const std::string size = IntToStr(icon->Width()) + "x" + IntToStr(icon->Height());
+    EXPECT_EQ(info.substr(info.size() - size.size() - 3), " | " + size);
+    const TBitmap& display = Form1->Image->Picture().Bitmap();
+    for (int y = 0; y < icon->Height(); ++y)
+        for (int x = 0; x < icon->Width(); ++x) {
+            if (icon->Opaque(x, y)) continue;
+            // Clear parts show the black beneath, at most tinged by a faint edge.
+            const TColor c = display.Pixel(x, y);
+            ASSERT_TRUE(GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128) << x << "," << y;
+        }
+}
+
 TEST(SizeText, CountsBytesKilobytesAndMegabytes) {
     EXPECT_EQ(SizeText(0), "0B");
     EXPECT_EQ(SizeText(1000), "1000B");
@@ -152,7 +176,6 @@ TEST_F(Startup, ChangingTheFolderEmptiesThePictureUntilAFileIsChosen) {
     Form2->FileListBoxChange();
     EXPECT_EQ(Form2->FileName->Caption(), other.File("x.bmp"));
     EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - x.bmp");
-    Form2->DirectoryListBox->SetDirectory(dir->Path());
 }
 
 TEST_F(Startup, TheFilterAppliesToTheMarkedFilesListToo) {

@@ -159,7 +159,8 @@ QImage DrawableImage(const TBitmap& colors, const std::vector<std::uint8_t>& alp
 
 }  // namespace
 
-TIcon::TIcon() : impl_(std::make_unique<Impl>()) {}
+// An icon always draws with its transparency.
+TIcon::TIcon() : impl_(std::make_unique<Impl>()) { SetTransparent(true); }
 TIcon::TIcon(const TIcon& other) : TGraphic(other), impl_(std::make_unique<Impl>(*other.impl_)) {}
 TIcon::~TIcon() = default;
 
