@@ -1,6 +1,6 @@
 // How long the file list takes to read a folder of 10 000 pictures (the
 // file window's mask, names in mixed case, some hidden).
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 #include <stdlib.h>
 
 #include <cstdio>
@@ -50,12 +50,8 @@ BENCHMARK(BM_FileListReadsTenThousandFiles)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    lumvex::Application.Initialize(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(Folder(), ignored);
-    return 0;
+    return RunToolkitBenchmarks(argc, argv, [] {
+        std::error_code ignored;
+        fs::remove_all(Folder(), ignored);
+    });
 }

@@ -1,6 +1,6 @@
 // GIF decoding against giflib (when built with it), one animation tick onto a
 // 640 x 480 display, and many animations on one master timer.
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -142,11 +142,4 @@ BENCHMARK(TwentyAnimations)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Application.Initialize(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunToolkitBenchmarks(argc, argv); }

@@ -2,7 +2,7 @@
 // avoid or against its time budget: loading and showing a 4000 x 3000 photo,
 // stepping to the next one, a zoom step, a panning tick on an 8000 x 6000
 // picture and tiling a 64 x 64 picture over a 1920 x 1080 screen.
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -193,12 +193,8 @@ BENCHMARK(BM_IdleMainWindow)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    Application.Initialize(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(Folder(), ignored);
-    return 0;
+    return RunToolkitBenchmarks(argc, argv, [] {
+        std::error_code ignored;
+        fs::remove_all(Folder(), ignored);
+    });
 }
