@@ -1,6 +1,8 @@
 #include "platform/services/Shell.h"
 
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
@@ -39,7 +41,11 @@ bool ShellExecute(const std::string& verb, const std::string& program, const std
     }
     QStringList arguments;
     for (const std::string& argument : SplitParameters(parameters)) arguments << QString::fromStdString(argument);
-    return QProcess::startDetached(QString::fromStdString(program), arguments, QString::fromStdString(folder));
+    // The program is looked for in the working folder first, then on the search path.
+    QString path = QString::fromStdString(program);
+    const QFileInfo inFolder(QDir(QString::fromStdString(folder)), path);
+    if (!folder.empty() && inFolder.isFile() && inFolder.isExecutable()) path = inFolder.absoluteFilePath();
+    return QProcess::startDetached(path, arguments, QString::fromStdString(folder));
 }
 
 bool OpenURL(const std::string& url) {

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <thread>
+
+#include "TestFiles.h"
+#include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/Shell.h"
 
@@ -70,6 +77,16 @@ TEST(ShellTest, ScriptedShellRecordsInsteadOfStarting) {
 
 TEST(ShellTest, AProgramThatDoesNotExistIsReportedAsNotStarted) {
     EXPECT_FALSE(ShellExecute("Open", "/nonexistent/lumvex-editor", "x", ""));
+}
+
+TEST(ShellTest, AProgramNamedWithItsFolderStartsFromThatFolderWithItsArguments) {
+    test::TempDir dir;
+    const std::string program = dir.Write("editor", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$PWD/arguments.txt\"\n");
+    ASSERT_EQ(chmod(program.c_str(), 0755), 0);
+    ASSERT_TRUE(ShellExecute("Open", "editor", "\"/pictures/a b.jpg\" -x", dir.Path() + "/"));
+    const std::string written = dir.File("arguments.txt");
+    for (int i = 0; i < 200 && FileSize(written) <= 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(ReadFileBytes(written), "/pictures/a b.jpg|-x|");
 }
 
 }  // namespace
