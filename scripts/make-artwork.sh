@@ -12,6 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p resources samples
 QT_QPA_PLATFORM=offscreen "$build/make_artwork" resources samples "$work"
-convert -delay 8 -loop 0 "$work"/frame-*.png -layers Optimize samples/bouncing-ball.gif
+# Whole frames: the viewer shows every frame over the whole picture.
+convert -delay 8 -loop 0 "$work"/frame-*.png samples/bouncing-ball.gif
 convert "$work/bands-8bit.bmp" -compress RLE BMP3:samples/bands-rle8.bmp
 echo "make-artwork: wrote $(ls resources | wc -l) files to resources/ and $(ls samples | wc -l) to samples/"
