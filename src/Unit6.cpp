@@ -1,5 +1,7 @@
 #include "Unit6.h"
 
+#include "Unit1.h"
+
 namespace lumvex {
 
 TForm6* Form6 = nullptr;
@@ -9,6 +11,8 @@ TForm6::TForm6() {
     SetBorderStyle(bsNone);
     SetCaption("Tallózó");
     SetColor(clBlack);
+    // Its key presses act as they would in the main window.
+    OnKeyDown = [](TObject* sender, std::uint16_t& key, TShiftState shift) { Form1->FormKeyDown(sender, key, shift); };
 }
 
 }  // namespace lumvex
