@@ -116,10 +116,11 @@ public:
     void RunExe(const std::string& program, int showMode, const std::string& parameters);
     void StepPicture(bool forward);
 
-    // The marks: mark or unmark the current file, clear them all, and the
-    // overlay that names them.
+    // The marks: mark or unmark the current file, clear them all, delete the
+    // marked files, and the overlay that names them.
     void ToggleMark();
     void ClearMarks();
+    void DeleteMarkedFiles();
     void SetSelectLabel();
     bool MarksOverlayEmpty() const;
 

@@ -39,6 +39,7 @@ void TForm1::ViewCommand(int number) {
     case 9: ToggleToolWindow(Form3); break;
     case 10: RunExe(Form4->Edit1->Text(), 1, "\"" + Form2->FileName->Caption() + "\""); break;
     case 11: ToggleMark(); break;
+    case 12: DeleteMarkedFiles(); break;
     case 15:
         if (Color() == clBlack) {
             border->Pen().Color = clBlack;

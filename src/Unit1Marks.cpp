@@ -3,6 +3,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "platform/SysUtils.h"
+#include "platform/services/Dialogs.h"
 
 namespace lumvex {
 
@@ -19,6 +20,36 @@ void TForm1::ClearMarks() {
     for (int i = 0; i < marks->Count(); ++i)
         if (marks->Selected(i)) marks->SetSelected(i, false);
     SetSelectLabel();
+}
+
+// The current file when exactly one file is marked (whichever carries the
+// mark), otherwise every marked file. Files are deleted for good; one that
+// cannot be deleted is passed over.
+void TForm1::DeleteMarkedFiles() {
+    TFileListBox* marks = Form3->FileListBox;
+    TFileListBox* list = Form2->FileListBox;
+    if (marks->SelCount() == 1) {
+        const int i = list->ItemIndex();
+        if (i < 0 || i >= list->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+        const std::string question = "FIGYELEM!\rBiztos, hogy törölni akarja a(z) " + list->Items()[i] + " fájlt?";
+        if (MessageDlg(question, mtWarning, mbYesNoCancel) != mrYes) return;
+        DeleteFile(Form2->FileName->Caption());
+    } else {
+        if (MessageDlg("FIGYELEM!\rÖn több fájlt is kijelölt törlésre!\rTörli őket?", mtWarning, mbYesNoCancel) !=
+            mrYes)
+            return;
+        Form3->Gauge->SetMinValue(0);
+        Form3->Gauge->SetMaxValue(marks->SelCount() - 1);
+        Form3->Gauge->SetProgress(0);
+        const std::string folder = IncludeTrailingPathDelimiter(Form2->DirectoryListBox->Directory());
+        for (int i = 0; i < marks->Count(); ++i) {
+            if (!marks->Selected(i)) continue;
+            DeleteFile(folder + marks->Items()[i]);
+            Form3->Gauge->SetProgress(Form3->Gauge->Progress() + 1);
+        }
+    }
+    list->Update();
+    marks->Update();
 }
 
 void TForm1::SetSelectLabel() {

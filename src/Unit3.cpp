@@ -74,6 +74,9 @@ void TForm3::CreateControls() {
     FileListBox->SetItemHeight(14);
     FileListBox->OnChange = [this](TObject*) { FileListBoxChange(); };
     FileListBox->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+
+    Gauge = new TGauge(this);
+    Gauge->SetBounds(40, 202, 89, 12);
 }
 
 void TForm3::FormCreate() {

@@ -2,6 +2,7 @@
 // The transformations window. Its multi-selection file list holds the marked
 // files of the program; its folder and mask follow the file window's.
 #include "WindowDrag.h"
+#include "components/Gauges.h"
 #include "components/MorphButton.h"
 #include "platform/controls/FileCtrls.h"
 #include "platform/controls/Form.h"
@@ -23,6 +24,7 @@ public:
     TLabel* Label7;
     TLabel* fileindex;
     TFileListBox* FileListBox;
+    TGauge* Gauge;
 
     void FormCreate();
     void FileListBoxChange();

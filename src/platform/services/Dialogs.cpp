@@ -79,7 +79,8 @@ TModalResult MessageDlg(const std::string& message, TMsgDlgType type, unsigned b
         script->Questions.push_back({message, type, buttons});
         return TakeAnswer(script->MessageAnswers, mrCancel);
     }
-    QMessageBox box(IconOf(type), Q(Application.Title), Q(message));
+    // A carriage return in the text breaks the line.
+    QMessageBox box(IconOf(type), Q(Application.Title), Q(message).replace(QChar('\r'), QChar('\n')));
     for (auto [bit, button] : kButtons)
         if (buttons & bit) box.addButton(button);
     QPushButton* all = (buttons & mbAll) ? box.addButton(QObject::tr("All"), QMessageBox::AcceptRole) : nullptr;
