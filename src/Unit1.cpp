@@ -47,8 +47,8 @@ TForm1::TForm1() {
     SetFont(font);
     SetBounds(271, 122, 632, 446);
     // Almost transparent until the start-up step has run.
-    SetAlphaBlend(true);
-    SetAlphaBlendValue(1);
+    FadeWorks.SetSteps(100);
+    FadeWorks.SetBlendValue(1);
     SetKeyPreview(true);
     CreateControls();
     LoadDesignPictures();
@@ -239,11 +239,16 @@ void TForm1::DestruktorTimer() {
     Form4->LoadOptions();
     SetSkin();
     FormResize();
-    // The window faders come with the fading option; until then the start
-    // fade shows the main window at once too.
-    Show();
-    SetAlphaBlendValue(255);
-    Form2->Hide();
+    // A fade-in changes only the opacity: the file window stays hidden.
+    if (Form4->CheckBox1->Checked()) {
+        FadeWorks.FadeIn(255);
+        Form2->FadeWorks.FadeIn(255);
+    } else {
+        Show();
+        FadeWorks.SetBlendValue(255);
+        Form2->Hide();
+        Form2->FadeWorks.SetBlendValue(255);
+    }
     FadeInactive = Form4->CheckBox2->Checked();
     if (!Form4->CheckBox3->Checked()) BackLogo->Hide();
     ApplyFileWindowHeight();

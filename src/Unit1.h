@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "components/FadeWorks.h"
 #include "components/MorphButton.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Image.h"
@@ -35,6 +36,12 @@ extern std::uint8_t ButtonSize;
 extern bool FadeInactive;
 extern bool ColorDialogOpen;
 extern TColor co1, co2, coText, coSelect, ibtc, abtc;
+
+// Dimming of the main and file windows while the program is inactive: on
+// from the tick that notices, counting DimLevel down from 600; the opacity
+// follows below 255, down to 160, where the tool windows are hidden.
+extern bool Dimming;
+extern std::uint16_t DimLevel;
 
 // The picture named on the command line ("" when there is none).
 extern std::string CommandLinePicture;
@@ -83,6 +90,7 @@ public:
     TMenuItem* Nyjts1;
     TTimer* Destruktor;
     TTimer Timer;
+    TFadeWorks FadeWorks{this};
 
     void FormCreate();
     void DestruktorTimer();
@@ -126,6 +134,9 @@ public:
 
     // The file-window height rule.
     void ApplyFileWindowHeight();
+
+    // One step of the inactive-window dimming, run on every 10 ms tick.
+    void DimInactiveWindows();
 
     // The skin of all windows: colours, gradients, sizes and fonts; and the
     // button glyphs tinted to the button colours.

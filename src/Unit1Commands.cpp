@@ -156,7 +156,10 @@ void TForm1::Shape1MouseMove(TObject*, TShiftState shift, int, int) {
 
 void TForm1::Shape1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { ApplyFileWindowHeight(); }
 
-void TForm1::TimerTimer(TObject*) { MoveImage(Image); }
+void TForm1::TimerTimer(TObject*) {
+    MoveImage(Image);
+    DimInactiveWindows();
+}
 
 void TForm1::RunExe(const std::string& program, int, const std::string& parameters) {
     // Failures are not reported: the editor simply does not start.

@@ -30,8 +30,8 @@ TForm2::TForm2() {
     font.Size = 8;
     SetFont(font);
     SetBounds(814, 146, 190, 398);
-    SetAlphaBlend(true);
-    SetAlphaBlendValue(255);
+    FadeWorks.SetSteps(50);
+    FadeWorks.SetBlendValue(1);
     CreateControls();
     OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
     OnShow = [this](TObject*) { FormShow(); };

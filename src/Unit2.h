@@ -2,6 +2,7 @@
 // The file window: the folder navigation, and the keeper of the viewer's
 // current file (the selected entry of its file list and the FileName label).
 #include "WindowDrag.h"
+#include "components/FadeWorks.h"
 #include "components/MorphButton.h"
 #include "platform/controls/Bevel.h"
 #include "platform/controls/FileCtrls.h"
@@ -32,6 +33,7 @@ public:
     TDriveComboBox* DriveComboBox;
     TDirectoryListBox* DirectoryListBox;
     TFileListBox* FileListBox;
+    TFadeWorks FadeWorks{this};
 
     bool Undocked = false;
 

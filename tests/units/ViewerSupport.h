@@ -48,11 +48,12 @@ inline constexpr int TestScreenWidth = 1280;
 inline constexpr int TestScreenHeight = 1024;
 
 // Creates the windows in folder (made the current folder first) with the
-// command line's picture, and runs the start-up step.
+// command line's picture, shows the main window and runs the start-up step.
 inline void StartViewer(const std::string& folder, const std::string& picture = "") {
     Screen.SetTestSize(TPoint{TestScreenWidth, TestScreenHeight});
     if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
     CreateWindows(picture);
+    Form1->Show();  // as the message loop shows the main window
     Form1->DestruktorTimer();
 }
 

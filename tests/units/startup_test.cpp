@@ -29,7 +29,6 @@ TempDir* Startup::dir = nullptr;
 
 TEST_F(Startup, ShowsAndMarksTheFirstPictureOfTheFolderWithTheFileWindowHidden) {
     EXPECT_TRUE(Form1->Visible());
-    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
     EXPECT_FALSE(Form2->Visible());
     ASSERT_EQ(Form2->FileListBox->Count(), 3);  // a.jpg, B.bmp, zz-damaged.bmp
     EXPECT_EQ(Form2->FileListBox->ItemIndex(), 0);
@@ -42,6 +41,21 @@ TEST_F(Startup, ShowsAndMarksTheFirstPictureOfTheFolderWithTheFileWindowHidden) 
     EXPECT_EQ(Form3->FileListBox->SelCount(), 1);
     EXPECT_TRUE(Form3->FileListBox->Selected(0));
     EXPECT_EQ(Form1->Color(), clBlack);
+}
+
+TEST_F(Startup, FadesTheMainAndFileWindowsInWithTheStartFadeOption) {
+    ASSERT_TRUE(Form4->CheckBox1->Checked());
+    EXPECT_TRUE(Form1->FadeWorks.Fading());
+    EXPECT_EQ(Form1->AlphaBlendValue(), 0);
+    for (int tick = 1; tick < 100; ++tick) Form1->FadeWorks.Tick();
+    EXPECT_EQ(Form1->AlphaBlendValue(), 252);
+    Form1->FadeWorks.Tick();
+    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
+    EXPECT_FALSE(Form1->FadeWorks.Fading());
+    for (int tick = 0; tick < 50; ++tick) Form2->FadeWorks.Tick();
+    EXPECT_EQ(Form2->AlphaBlendValue(), 255);
+    // The fade changes only the opacity.
+    EXPECT_FALSE(Form2->Visible());
 }
 
 TEST_F(Startup, LaysOutTheBarsForTheWindowWidth) {
