@@ -16,7 +16,7 @@ namespace {
 std::string Folded(const std::string& name) {
     if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
         return LowerCase(name);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
     if (utf8.hasError()) return LowerCase(name);  // not UTF-8: only ASCII letters fold
     return text.toCaseFolded().toStdString();

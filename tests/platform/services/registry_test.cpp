@@ -167,12 +167,16 @@ TEST_F(RegistryTest, KeysAreReachedByRelativeOrAbsolutePathsInAnyLetterCase) {
     reg.WriteInteger("WIDTH", 640);  // the same value
     reg.WriteString("Ű", "upper");
     reg.WriteString("ű", "lower");  // the same value in another case
+    reg.WriteString("\xff" "A", "not UTF-8");
+    reg.WriteString("\xfe" "A", "another name");
     reg.CloseKey();
 
     TRegistry again;
     ASSERT_TRUE(again.OpenKey("software\\tarnic\\LUMVEX", false));
     EXPECT_EQ(again.ReadInteger("width"), 640);
     EXPECT_EQ(again.ReadString("ű"), "lower");
+    EXPECT_EQ(again.ReadString("\xff" "a"), "not UTF-8");
+    EXPECT_EQ(again.ReadString("\xfe" "a"), "another name");
     again.CloseKey();
     ASSERT_TRUE(again.OpenKey("Software", false));
     ASSERT_TRUE(again.OpenKey("Tarnic\\Lumvex\\", false)) << "relative to the open key";
