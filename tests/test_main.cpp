@@ -1,14 +1,27 @@
 // Runs the suites with a toolkit application on Qt's offscreen platform, so
 // window tests need no display.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
-#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "platform/services/Application.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The settings store of the tests lives in a folder of their own, never
+    // in the user's configuration.
+    std::string registry;
+    char pattern[] = "/tmp/lumvex-test-registry-XXXXXX";
+    if (!getenv("LUMVEX_REGISTRY_DIR") && mkdtemp(pattern)) {
+        registry = pattern;
+        setenv("LUMVEX_REGISTRY_DIR", pattern, 1);
+    }
     testing::InitGoogleTest(&argc, argv);
     lumvex::Application.Initialize(argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    if (!registry.empty()) std::filesystem::remove_all(registry, ignored);
+    return result;
 }
