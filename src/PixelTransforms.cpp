@@ -207,9 +207,8 @@ void StretchBitmap(const TBitmap& source, TBitmap& target) {
     if (stretched.PixelFormat() != TPixelFormat::pf24bit && stretched.PixelFormat() != TPixelFormat::pf32bit)
         stretched.SetPixelFormat(TPixelFormat::pf32bit);
     const int bytesPerPixel = stretched.BitsPerPixel() / 8;
-    std::vector<std::size_t> columns(width);
-    for (int x = 0; x < width; ++x)
-        columns[x] = std::size_t(SourceIndex(x, width, stretched.Width())) * bytesPerPixel;
+    std::vector<std::uint32_t> columns(width);  // the source column of each target column
+    for (int x = 0; x < width; ++x) columns[x] = SourceIndex(x, width, stretched.Width());
 
     TScanLineTable out;
     BuildScanLineTable(target, out);
@@ -227,10 +226,10 @@ void StretchBitmap(const TBitmap& source, TBitmap& target) {
         const std::uint8_t* row = in[sourceRow];
         std::uint8_t* pixel = out[y];
         if (bytesPerPixel == 4) {
-            for (int x = 0; x < width; ++x, pixel += 4) std::memcpy(pixel, row + columns[x], 4);
+            for (int x = 0; x < width; ++x, pixel += 4) std::memcpy(pixel, row + std::size_t(columns[x]) * 4, 4);
         } else {
             for (int x = 0; x < width; ++x, pixel += 4) {
-                CopyPixel24(pixel, row + columns[x]);
+                CopyPixel24(pixel, row + std::size_t(columns[x]) * 3);
                 pixel[3] = 0;
             }
         }

@@ -97,6 +97,12 @@ TEST(QuarterTurn, HandlesEmptyPicturesOtherFormatsAndTurningIntoItself) {
         EXPECT_EQ(turned.Width(), h);
         EXPECT_EQ(turned.Height(), w);
     }
+    TBitmap none, noneTurned;
+    QuarterTurn(none, noneTurned, false);
+    MirrorBitmap(none, true);
+    StretchBitmap(TBitmap(), noneTurned);
+    EXPECT_TRUE(noneTurned.Empty());
+
     TBitmap wide(3, 2, TPixelFormat::pf32bit);
     wide.SetPixel(2, 0, clRed);
     const TBitmap turned = Turned(wide, true);
