@@ -46,14 +46,16 @@ bool CoversTargetExactly(const Rotation& r) {
 }
 
 // Fills every target pixel from the source pixel that turns onto it, in
-// square tiles so that the column-wise side of the walk stays in the cache.
+// tiles: a quarter turn reads the source down its columns, and a tile of 32
+// target rows by 512 columns keeps the source lines it touches (and their
+// pages) cached until all 32 rows have used them.
 void MoveTurned(const Rotation& r, const TConstScanLineTable& in, const TScanLineTable& out) {
-    constexpr int Tile = 32;
+    constexpr int TileRows = 32, TileColumns = 512;
     const int cu = static_cast<int>(r.c / FixedOne), su = static_cast<int>(r.s / FixedOne);
-    for (int ty0 = 0; ty0 < r.targetHeight; ty0 += Tile) {
-        const int tyEnd = std::min(r.targetHeight, ty0 + Tile);
-        for (int tx0 = 0; tx0 < r.targetWidth; tx0 += Tile) {
-            const int txEnd = std::min(r.targetWidth, tx0 + Tile);
+    for (int ty0 = 0; ty0 < r.targetHeight; ty0 += TileRows) {
+        const int tyEnd = std::min(r.targetHeight, ty0 + TileRows);
+        for (int tx0 = 0; tx0 < r.targetWidth; tx0 += TileColumns) {
+            const int txEnd = std::min(r.targetWidth, tx0 + TileColumns);
             for (int ny = ty0; ny < tyEnd; ++ny) {
                 // The inverse turn: the source pixel of target (tx0, ny).
                 const int dx = tx0 - r.X, dy = ny - r.Y;
@@ -177,7 +179,12 @@ void MirrorBitmap(TBitmap& bitmap, bool Vertical) {
         for (int y = 0; y < height; ++y) {
             std::uint8_t* left = bitmap.ScanLine(y);
             std::uint8_t* right = left + rowBytes - 3;
-            for (; left < right; left += 3, right -= 3) std::swap_ranges(left, left + 3, right);
+            for (; left < right; left += 3, right -= 3) {
+                std::uint8_t pixel[3];
+                CopyPixel24(pixel, left);
+                CopyPixel24(left, right);
+                CopyPixel24(right, pixel);
+            }
         }
     }
     bitmap.Modified();
