@@ -85,11 +85,24 @@ void TForm1::GetFileInfo(const std::string& fileName) {
         if (auto* jpeg = dynamic_cast<const TJPEGImage*>(held))
             depth = jpeg->PixelFormat() == TJPEGPixelFormat::jf24Bit ? 24 : 8;
 
-    TopLabel->SetCaption("Lumvex - " + shortName);
-    std::string info = " " + IntToStr(Form2->FileListBox->ItemIndex() + 1) + "/" +
-                       IntToStr(Form2->FileListBox->Count()) + " | " + SizeText(size) + " | " +
-                       IntToStr(PictureWidth) + "x" + IntToStr(PictureHeight);
-    if (depth != 0) info += "x" + IntToStr(depth) + "bit";
+    TopLabel->SetCaption(std::string("Lumvex - ").append(shortName));
+    // Appended piece by piece: a literal added before a temporary string
+    // trips a false overlap warning of the compiler in optimised builds.
+    std::string info = " ";
+    info += IntToStr(Form2->FileListBox->ItemIndex() + 1);
+    info += "/";
+    info += IntToStr(Form2->FileListBox->Count());
+    info += " | ";
+    info += SizeText(size);
+    info += " | ";
+    info += IntToStr(PictureWidth);
+    info += "x";
+    info += IntToStr(PictureHeight);
+    if (depth != 0) {
+        info += "x";
+        info += IntToStr(depth);
+        info += "bit";
+    }
     BottomLabel->SetCaption(info);
 }
 
