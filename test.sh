@@ -4,11 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
+scripts/check-layers.sh
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DLUMVEX_WERROR=ON -DLUMVEX_SANITIZE=ON \
       -DLUMVEX_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
-scripts/check-layers.sh
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0

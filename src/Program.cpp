@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit6.h"
+#include "viewer/Unit1.h"
+#include "navigation/Unit2.h"
+#include "imageops/Unit3.h"
+#include "appearance/Unit4.h"
+#include "appearance/Unit5.h"
+#include "navigation/Unit6.h"
 #include "components/MPGifImg.h"
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
@@ -15,7 +15,7 @@
 namespace lumvex {
 
 void CreateWindows(const std::string& picture) {
-    CommandLinePicture = picture;
+    Viewer.CommandLinePicture = picture;
     RegisterGIFImage();
     TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
         TBitmap at_rest = LoadResourceBitmap(resource::ButtonPicture1);

@@ -1,0 +1,236 @@
+#include "navigation/Unit2.h"
+
+#include "viewer/Unit1.h"
+#include "imageops/Unit3.h"
+#include "appearance/Unit4.h"
+#include "windowparts/WindowParts.h"
+#include "platform/SysUtils.h"
+#include "platform/services/Screen.h"
+
+namespace lumvex {
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+TFont ListFont(const char* name) {
+    TFont font;
+    font.Name = name;
+    font.PixelHeight = 11;
+    return font;
+}
+
+}  // namespace
+
+TForm2::TForm2() {
+    Form2 = this;
+    SetBorderStyle(bsNone);
+    SetCaption("Fájl ablak");
+    TFont font;
+    font.Size = 8;
+    SetFont(font);
+    SetBounds(814, 146, 190, 398);
+    FadeWorks.SetSteps(50);
+    FadeWorks.SetBlendValue(1);
+    CreateControls();
+    OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    OnShow = [this](TObject*) { FormShow(); };
+    FormCreate();
+}
+
+void TForm2::CreateControls() {
+    auto drag = [this](TControl* control) {
+        control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { BackImageMouseMove(s, sh, x, y); };
+    };
+    auto rollUp = [this](TControl* control) {
+        control->OnDblClick = [this](TObject* sender) { TopLabelDblClick(sender); };
+    };
+
+    TopImage = CreateTitleBar(this);
+    TopImage->Tag = 2;
+    drag(TopImage);
+    rollUp(TopImage);
+
+    TopLabel = CreateTitle(this, "Fájl ablak", 8, 2);
+    TopLabel->SetAutoSize(false);
+    TopLabel->SetBounds(8, 2, 70, 14);
+    TopLabel->Tag = 2;
+    drag(TopLabel);
+    rollUp(TopLabel);
+
+    MorphButton1 = CreateImageButton(this, 1, "Bezárás", 169, 1);
+    MorphButton1->OnClick = [this](TObject* sender) { MorphButton1Click(sender); };
+    MorphButton2 = CreateImageButton(this, 1, "ablak dokkolása", 151, 1);
+    MorphButton2->OnClick = [this](TObject* sender) { MorphButton2Click(sender); };
+
+    BackImage = new TImage(this);
+    BackImage->SetBounds(0, 18, 190, 380);
+    BackImage->SetStretch(true);
+    drag(BackImage);
+
+    BackShape = CreateFrame(this, Bounds(0, 18, 190, 380));
+    BackShape->Pen().Style = TPenStyle::psDashDotDot;
+    drag(BackShape);
+
+    BackShape2 = new TShape(this);
+    BackShape2->SetBounds(8, 24, 177, 17);
+    BackShape2->Brush().Color = clLime;
+
+    Bevel1 = new TBevel(this);
+    Bevel1->SetBounds(8, 24, 177, 17);
+
+    FileName = new TLabel(this);
+    FileName->SetAutoSize(false);
+    FileName->SetAlignment(taRightJustify);
+    FileName->SetFont(TopLabel->Font());
+    FileName->SetTransparent(true);
+    FileName->SetBounds(8, 24, 169, 17);
+    FileName->SetCaption("");
+    FileName->Tag = 2;
+    drag(FileName);
+
+    auto forwardKeys = [this](TControl* control) {
+        control->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    };
+
+    FilterComboBox = new TFilterComboBox(this);
+    FilterComboBox->SetBounds(8, 48, 177, 22);
+    FilterComboBox->SetHint("Szűrő");
+    FilterComboBox->SetShowHint(true);
+    FilterComboBox->SetFont(ListFont("Times New Roman"));
+    FilterComboBox->SetFilter(
+        "Összes támogatott formátum|*.bmp;*.jpg;*.jpeg;*.ico;*.gif|*.bmp|*.bmp|*.jpg;*.jpeg|*.jpg;*.jpeg|"
+        "*.ico|*.ico|*.gif|*.gif");
+    forwardKeys(FilterComboBox);
+
+    DriveComboBox = new TDriveComboBox(this);
+    DriveComboBox->SetBounds(8, 75, 177, 20);
+    DriveComboBox->SetFont(ListFont("Courier New"));
+    forwardKeys(DriveComboBox);
+
+    DirectoryListBox = new TDirectoryListBox(this);
+    DirectoryListBox->SetBounds(7, 98, 177, 167);
+    DirectoryListBox->SetFont(ListFont("Times New Roman"));
+    DirectoryListBox->SetItemHeight(16);
+    forwardKeys(DirectoryListBox);
+
+    FileListBox = new TFileListBox(this);
+    FileListBox->SetBounds(7, 272, 177, 122);
+    FileListBox->SetFont(ListFont("Times New Roman"));
+    FileListBox->SetItemHeight(14);
+    FileListBox->SetMask(PictureMask);
+    forwardKeys(FileListBox);
+
+    DriveComboBox->SetDirList(DirectoryListBox);
+    DirectoryListBox->SetFileList(FileListBox);
+    FilterComboBox->SetFileList(FileListBox);
+    FilterComboBox->SetItemIndex(0);
+
+    FilterComboBox->OnChange = [this](TObject*) { FilterComboBoxChange(); };
+    DirectoryListBox->OnChange = [this](TObject*) { DirectoryListBoxChange(); };
+    FileListBox->OnChange = [this](TObject*) { FileListBoxChange(); };
+}
+
+void TForm2::FormCreate() {
+    SetColor(clBlack);
+    FileListBox->SetMask(FilterComboBox->Mask());
+    FileListBox->SetItemIndex(0);
+}
+
+void TForm2::FileListBoxChange() {
+    const int index = FileListBox->ItemIndex();
+    if (index >= 0 && index < FileListBox->Count()) {
+        FileName->SetCaption(FileListBox->FileName());
+        if (Viewer.StartFilePending) {
+            ShowStartFile();
+        } else {
+            Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
+            Form1->ResizeImage(Form1->Image, Form1->TImg);
+        }
+    }
+    MirrorIntoMarks();
+}
+
+// The first showing after a start with a picture named on the command line.
+void TForm2::ShowStartFile() {
+    const std::string& parameter = Viewer.CommandLinePicture;
+    const auto slash = parameter.rfind(PathDelim);
+    const std::string folder = slash == std::string::npos ? std::string() : parameter.substr(0, slash);
+    const std::string name = slash == std::string::npos ? parameter : parameter.substr(slash + 1);
+    try {
+        // The root folder is "/" itself, not the empty text before its separator.
+        DirectoryListBox->SetDirectory(slash == 0 ? std::string(1, PathDelim) : folder);
+    } catch (...) {
+        Viewer.StartFilePending = false;
+        throw;
+    }
+    int found = -1;
+    const auto& names = FileListBox->Items();
+    for (int i = 0; i < static_cast<int>(names.size()) && found < 0; ++i)
+        if (names[i] == name) found = i;
+    FileListBox->SetItemIndex(found);
+    FileName->SetCaption(FileListBox->FileName());
+    // Cleared before loading, so a start file that fails to load does not
+    // send every later choice back to it.
+    Viewer.StartFilePending = false;
+    Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
+    Form1->ResizeImage(Form1->Image, Form1->TImg);
+}
+
+// Choosing a file here leaves exactly that file marked.
+void TForm2::MirrorIntoMarks() {
+    TFileListBox* marks = Form3->FileListBox;
+    const int count = std::min(FileListBox->Count(), marks->Count());
+    for (int i = 0; i < count; ++i) marks->SetSelected(i, false);
+    const int index = FileListBox->ItemIndex();
+    if (index >= 0 && index < marks->Count()) marks->SetSelected(index, true);
+}
+
+void TForm2::DirectoryListBoxChange() {
+    Form3->FileListBox->SetDirectory(DirectoryListBox->Directory());
+    FileName->SetCaption("");
+    Form1->Image->Picture().Bitmap().SetWidth(0);
+    Form1->border->SetWidth(0);
+    FileListBoxChange();
+}
+
+void TForm2::FilterComboBoxChange() { Form3->FileListBox->SetMask(FilterComboBox->Mask()); }
+
+void TForm2::BackImageMouseMove(TObject*, TShiftState shift, int x, int y) {
+    if (!drag_.MouseMove(*this, shift, x, y)) return;
+    if (!Undocked && Form1->Width() != Screen.Width() && Form1->Height() != Screen.Height())
+        Form1->SetBounds(Left() - Form1->Width(), Top(), Form1->Width(), Form1->Height());
+}
+
+void TForm2::TopLabelDblClick(TObject*) {
+    if (Height() == 18) {
+        SetHeight(savedHeight_);
+    } else {
+        savedHeight_ = Height();
+        SetHeight(18);
+    }
+}
+
+void TForm2::MorphButton1Click(TObject*) { Hide(); }
+
+void TForm2::MorphButton2Click(TObject*) {
+    Undocked = !Undocked;
+    if (!Undocked) DockPlacement(Form1->Top(), Form1->Left(), Form1->Width());
+}
+
+void TForm2::DockPlacement(int top, int left, int width) {
+    int dockLeft = left + width;
+    if (dockLeft > Screen.Width() - Width() / 2) dockLeft = left - Width();
+    SetBounds(dockLeft, top, Width(), Height());
+}
+
+void TForm2::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    Form1->FormKeyDown(sender, key, shift);
+}
+
+void TForm2::FormShow() {
+    for (TForm* tool : {static_cast<TForm*>(Form3), static_cast<TForm*>(Form4)})
+        if (tool && tool->Visible()) tool->BringToFront();
+}
+
+}  // namespace lumvex

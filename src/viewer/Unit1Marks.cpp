@@ -1,0 +1,82 @@
+// The marked files, as the main window marks, clears and shows them.
+#include "viewer/Unit1.h"
+#include "navigation/Unit2.h"
+#include "imageops/Unit3.h"
+#include "platform/SysUtils.h"
+#include "platform/services/Dialogs.h"
+
+namespace lumvex {
+
+void TForm1::ToggleMark() {
+    const int i = Form2->FileListBox->ItemIndex();
+    TFileListBox* marks = Form3->FileListBox;
+    if (i < 0 || i >= marks->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+    marks->SetSelected(i, !marks->Selected(i));
+    SetSelectLabel();
+}
+
+void TForm1::ClearMarks() {
+    TFileListBox* marks = Form3->FileListBox;
+    for (int i = 0; i < marks->Count(); ++i)
+        if (marks->Selected(i)) marks->SetSelected(i, false);
+    SetSelectLabel();
+}
+
+// The current file when exactly one file is marked (whichever carries the
+// mark), otherwise every marked file. Files are deleted for good; one that
+// cannot be deleted is passed over.
+void TForm1::DeleteMarkedFiles() {
+    TFileListBox* marks = Form3->FileListBox;
+    TFileListBox* list = Form2->FileListBox;
+    if (marks->SelCount() == 1) {
+        const int i = list->ItemIndex();
+        if (i < 0 || i >= list->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+        const std::string question = "FIGYELEM!\rBiztos, hogy törölni akarja a(z) " + list->Items()[i] + " fájlt?";
+        if (MessageDlg(question, mtWarning, mbYesNoCancel) != mrYes) return;
+        DeleteFile(Form2->FileName->Caption());
+    } else {
+        if (MessageDlg("FIGYELEM!\rÖn több fájlt is kijelölt törlésre!\rTörli őket?", mtWarning, mbYesNoCancel) !=
+            mrYes)
+            return;
+        Form3->Gauge->SetMinValue(0);
+        Form3->Gauge->SetMaxValue(marks->SelCount() - 1);
+        Form3->Gauge->SetProgress(0);
+        const std::string folder = IncludeTrailingPathDelimiter(Form2->DirectoryListBox->Directory());
+        for (int i = 0; i < marks->Count(); ++i) {
+            if (!marks->Selected(i)) continue;
+            DeleteFile(folder + marks->Items()[i]);
+            Form3->Gauge->SetProgress(Form3->Gauge->Progress() + 1);
+        }
+    }
+    list->Update();
+    marks->Update();
+}
+
+void TForm1::SetSelectLabel() {
+    TFileListBox* marks = Form3->FileListBox;
+    Form3->fileindex->SetCaption(IntToStr(marks->SelCount()));
+    std::string text;
+    for (int i = 0; i < marks->Count(); ++i)
+        if (marks->Selected(i)) text += marks->Items()[i] + "; ";
+
+    TBitmap measure(1, 1);
+    measure.Canvas().Font = Font();
+    const int lineWidth = measure.Canvas().TextWidth(text);
+    const int lineHeight = measure.Canvas().TextHeight(text);
+    SelectLabel->SetCaption(text);
+    int width = lineWidth;
+    int height = SelectLabel->Height();
+    if (Width() < width) width = Width();
+    if (Width() - 16 < width) {
+        width = Width() - 16;
+        height = lineHeight * (lineWidth / std::max(1, Width() - 16) + 2) + 4;
+    }
+    for (TLabel* label : {SelectLabel, SelectLabel2, SelectLabel3, SelectLabel4, SelectLabel5}) {
+        label->SetCaption(text);
+        label->SetWidth(width);
+        label->SetHeight(height);
+        label->SetVisible(!text.empty());
+    }
+}
+
+}  // namespace lumvex

@@ -1,0 +1,60 @@
+#pragma once
+// Shared by the window tests: a folder of pictures made in the test, and the
+// program's six windows created once per test program with that folder as
+// the current folder, started as the program starts them.
+#include <unistd.h>
+
+#include <string>
+
+#include "Program.h"
+#include "TestFiles.h"
+#include "viewer/Unit1.h"
+#include "navigation/Unit2.h"
+#include "imageops/Unit3.h"
+#include "appearance/Unit4.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Jpeg.h"
+#include "platform/services/Application.h"
+#include "platform/services/Screen.h"
+
+namespace lumvex::test {
+
+inline TBitmap SolidBitmap(int width, int height, TColor color, TPixelFormat format = TPixelFormat::pf24bit) {
+    TBitmap bitmap(width, height, TPixelFormat::pf24bit);
+    bitmap.Canvas().Brush.Color = color;
+    bitmap.Canvas().FillRect(Rect(0, 0, width, height));
+    bitmap.SetPixelFormat(format);
+    return bitmap;
+}
+
+inline std::string WriteBmp(const TempDir& dir, const std::string& name, int width, int height, TColor color,
+                            TPixelFormat format = TPixelFormat::pf24bit) {
+    std::string path = dir.File(name);
+    SolidBitmap(width, height, color, format).SaveToFile(path);
+    return path;
+}
+
+inline std::string WriteJpeg(const TempDir& dir, const std::string& name, int width, int height, TColor color) {
+    std::string path = dir.File(name);
+    TJPEGImage jpeg;
+    jpeg.Assign(SolidBitmap(width, height, color));
+    jpeg.SaveToFile(path);
+    return path;
+}
+
+// The screen the window tests see.
+inline constexpr int TestScreenWidth = 1280;
+inline constexpr int TestScreenHeight = 1024;
+
+// Creates the windows in folder (made the current folder first) with the
+// command line's picture, shows the main window and runs the start-up step.
+inline void StartViewer(const std::string& folder, const std::string& picture = "") {
+    Screen.SetTestSize(TPoint{TestScreenWidth, TestScreenHeight});
+    if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
+    CreateWindows(picture);
+    Form1->Show();  // as the message loop shows the main window
+    Form1->DestruktorTimer();
+}
+
+}  // namespace lumvex::test

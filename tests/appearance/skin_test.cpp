@@ -1,0 +1,182 @@
+// The skin: the gradients of bars and backgrounds, the tinted button glyphs,
+// and what the windows show of both after start-up.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "appearance/Skin.h"
+#include "ViewerSupport.h"
+#include "platform/services/TestInput.h"
+
+using namespace lumvex;
+using namespace lumvex::test;
+
+namespace {
+
+constexpr TColor DefaultCo1 = 0x24DB7B, DefaultCo2 = 0x0D4F2C;
+const std::vector<TColor> DefaultTitleBar = {0x0F5D33, 0x116B3B, 0x137943, 0x16874B, 0x189553, 0x1AA35B,
+                                             0x1DB163, 0x1FBF6B, 0x21CD73, 0x24DB7B, 0x22CD74, 0x20BF6C,
+                                             0x1EB164, 0x1BA35C, 0x199554, 0x17874C, 0x147944, 0x126B3C};
+
+std::vector<TColor> Pixels(const TBitmap& bitmap) {
+    std::vector<TColor> colors;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x) colors.push_back(bitmap.Pixel(x, y));
+    return colors;
+}
+
+TEST(GradientFill, PaintsTheBarsAndBackgroundsOfTheDefaultColoursAndSkipsRunsOfOneColour) {
+    TBitmap bar(1, 18);
+    GradientFill(bar.Canvas(), 1, 18, false, 50, DefaultCo2, DefaultCo1, DefaultCo2);
+    EXPECT_EQ(Pixels(bar), DefaultTitleBar);
+
+    TBitmap background(10, 1);
+    GradientFill(background.Canvas(), 10, 1, true, 0, DefaultCo2, DefaultCo1, DefaultCo2);
+    EXPECT_EQ(Pixels(background), (std::vector<TColor>{0x24DB7B, 0x22CF74, 0x20C26D, 0x1EB566, 0x1CA95F,
+                                                       0x1A9C58, 0x188F50, 0x168249, 0x147642, 0x12693B}));
+
+    // Equal colours would divide by zero: that run keeps the old pixels.
+    TBitmap same = SolidBitmap(1, 18, clRed);
+    GradientFill(same.Canvas(), 1, 18, false, 50, clBlue, clBlue, clWhite);
+    EXPECT_EQ(same.Pixel(0, 0), clRed);
+    EXPECT_EQ(same.Pixel(0, 9), clBlue);
+}
+
+TEST(TintGlyphStrip, MixesSixtyPercentButtonColourIntoTheGlyphKeepsMagentaAndStaysInBounds) {
+    TBitmap sheet = SolidBitmap(glyphsheet::Width, glyphsheet::Height, clFuchsia);
+    const TColor shades[] = {clWhite, clBlack, clSilver};
+    for (int x = 0; x < 3; ++x) sheet.SetPixel(x, 30, shades[x]);
+    struct Case {
+        TColor color;
+        std::vector<TColor> tinted;
+    };
+    for (const Case& c : {Case{0x008000, {0x66B266, 0x004C00, 0x4C994C, clBlue}},
+                          Case{0x00FF00, {0x66FF66, 0x009900, 0x4CE54C, clBlue}}}) {
+        TBitmap target = SolidBitmap(4, 24, clBlue);
+        TintGlyphStrip(sheet, 40, c.color, 24, 47, target);
+        const std::vector<TColor> shown = Pixels(target);
+        EXPECT_EQ(std::vector<TColor>(shown.begin() + 4 * 6, shown.begin() + 4 * 7), c.tinted);
+    }
+    TBitmap small = SolidBitmap(2, 2, clFuchsia);
+    TintGlyphStrip(SolidBitmap(8, 4, clWhite), 40, 0x008000, -3, 100, small);
+    EXPECT_EQ(Pixels(small), std::vector<TColor>(4, 0x66B266));
+}
+
+class SkinnedWindows : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = new TempDir;
+        WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
+        StartViewer(dir->Path());
+    }
+    void TearDown() override {
+        Viewer.co1 = DefaultCo1, Viewer.co2 = DefaultCo2, Viewer.coText = clBlack, Viewer.ibtc = 0x008000, Viewer.abtc = 0x00FF00;
+        Viewer.ButtonSize = 16;
+        Form1->SetSkin();
+        Form1->SetButtonSkin();
+    }
+
+    // The picture holds the sheet's cell of that strip, untinted for colour
+    // 0, else 60 % colour and 40 % glyph; magenta stays.
+    static void ExpectCell(TPicture& picture, int cell, int firstRow, TColor color) {
+        const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
+        const TBitmap& shown = picture.Bitmap();
+        ASSERT_EQ(shown.Width(), 24);
+        ASSERT_EQ(shown.Height(), 24);
+        auto mix = [](int c, int g) { return std::uint8_t((c * 60 + g * 40) / 100); };
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const TColor g = sheet.Pixel(24 * cell + x, firstRow + y);
+                const TColor expected = g == clFuchsia || color == 0 ? g
+                    : RGB(mix(GetRValue(color), GetRValue(g)), mix(GetGValue(color), GetGValue(g)),
+                          mix(GetBValue(color), GetBValue(g)));
+                ASSERT_EQ(shown.Pixel(x, y), expected) << "cell " << cell << " at " << x << "," << y;
+            }
+    }
+    static TempDir* dir;
+};
+TempDir* SkinnedWindows::dir = nullptr;
+
+TEST_F(SkinnedWindows, StartUpPaintsTheBarsAndTheBackgroundsOfTheDefaultColours) {
+    for (TImage* bar : {Form1->TopImage, Form1->BottomImage, Form2->TopImage, Form3->TopImage}) {
+        EXPECT_EQ(Pixels(bar->Picture().Bitmap()), DefaultTitleBar);
+        EXPECT_TRUE(bar->Stretch());
+        EXPECT_EQ(bar->Height(), 18);
+    }
+    const TBitmap& background = Form2->BackImage->Picture().Bitmap();
+    EXPECT_EQ(background.Width(), Form2->Width());
+    EXPECT_EQ(background.Pixel(0, 0), DefaultCo1);
+    EXPECT_EQ(Pixels(Form3->BackImage->Picture().Bitmap()), Pixels(background));
+}
+
+TEST_F(SkinnedWindows, StartUpGivesEveryButtonItsOwnCellTintedToTheButtonColours) {
+    const std::pair<TMorphButton*, int> cells[] = {
+        {Form1->MorphButton12, 0}, {Form1->MorphButton11, 1}, {Form1->MorphButton5, 2}, {Form1->MorphButton4, 3},
+        {Form1->MorphButton3, 4},  {Form1->MorphButton1, 5},  {Form1->MorphButton7, 6}, {Form1->MorphButton9, 7},
+        {Form1->MorphButton10, 9}, {Form1->MorphButton6, 10}, {Form1->MorphButton15, 13},
+        {Form1->MorphButton13, 14}, {Form1->MorphButton14, 15}, {Form1->MorphButton8, 16},
+        {Form1->MorphButton2, 17}, {Form2->MorphButton1, 5},  {Form2->MorphButton2, 8}, {Form3->MorphButton9, 5}};
+    for (auto [button, cell] : cells) {
+        ExpectCell(button->MorphPic1(), cell, glyphsheet::SmallRestRow, Viewer.ibtc);
+        ExpectCell(button->MorphPic2(), cell, glyphsheet::SmallLitRow, Viewer.abtc);
+    }
+}
+
+TEST_F(SkinnedWindows, AButtonColourOfZeroLeavesTheGlyphsInTheirOwnShades) {
+    const TBitmap tintedFrame = Form1->MorphButton8->TargetFrame();
+    Viewer.abtc = 0;
+    Form1->SetButtonSkin();
+    ExpectCell(Form1->MorphButton8->MorphPic2(), 16, glyphsheet::SmallLitRow, 0);
+    ExpectCell(Form1->MorphButton8->MorphPic1(), 16, glyphsheet::SmallRestRow, Viewer.ibtc);
+    // The button's frames follow the new pictures.
+    EXPECT_NE(Pixels(Form1->MorphButton8->TargetFrame()), Pixels(tintedFrame));
+}
+
+TEST_F(SkinnedWindows, ButtonsFadingOutKeepTheirRestAndLitGlyphsApart) {
+    TMorphButton* button = Form1->MorphButton9;
+    test_input::SendMouseEnter(*button);
+    test_input::SendMouseLeave(*button);
+    ASSERT_TRUE(button->Swapped());
+    Viewer.ibtc = clBlue, Viewer.abtc = clRed;
+    Form1->SetButtonSkin();
+    test_input::ProcessEventsFor(300);
+    ASSERT_EQ(button->State(), TMorphState::Idle);
+    ExpectCell(button->MorphPic1(), 7, glyphsheet::SmallRestRow, clBlue);
+    ExpectCell(button->MorphPic2(), 7, glyphsheet::SmallLitRow, clRed);
+}
+
+TEST_F(SkinnedWindows, ColoursReachFramesListsAndTexts) {
+    Viewer.co1 = clRed, Viewer.co2 = clNavy, Viewer.coText = clYellow;
+    Form1->SetSkin();
+    EXPECT_EQ(Form1->TopImage->Picture().Bitmap().Pixel(0, 9), clRed);
+    EXPECT_EQ(Form1->BackShape->Pen().Color, clRed);
+    EXPECT_EQ(Form2->BackShape2->Brush().Color, clRed);
+    for (const TControl* field : std::initializer_list<const TControl*>{Form2->FileListBox, Form3->FileListBox,
+                                                                        Form4->Edit1}) {
+        EXPECT_EQ(field->Color(), clRed);
+        EXPECT_EQ(field->Font().Color, clYellow);
+    }
+    for (const TLabel* text : {Form1->TopLabel, Form1->BottomLabel, Form2->FileName, Form3->fileindex})
+        EXPECT_EQ(text->Font().Color, clYellow) << text->Caption();
+}
+
+TEST_F(SkinnedWindows, BigIconsMakeButtonsAndBarsBiggerAndDrawTheGlyphsAtFullSize) {
+    Viewer.ButtonSize = 24;
+    Form1->SetSkin();
+    for (const TControl* button : std::initializer_list<const TControl*>{Form1->MorphButton1, Form1->MorphButton14,
+                                                                         Form2->MorphButton2, Form3->MorphButton9}) {
+        EXPECT_EQ(button->Width(), 24);
+        EXPECT_EQ(button->Height(), 24);
+    }
+    for (TImage* bar : {Form1->TopImage, Form1->BottomImage, Form2->TopImage, Form3->TopImage})
+        EXPECT_EQ(bar->Height(), 26);
+    EXPECT_EQ(std::as_const(*Form1->TopLabel).Font().Size, 16);
+    EXPECT_EQ(std::as_const(*Form1->BottomLabel).Font().Size, 14);
+    EXPECT_EQ(Form2->MorphButton2->Left(), Form2->MorphButton1->Left() - 23);
+    TMorphButton* close = Form1->MorphButton1;
+    EXPECT_EQ(Pixels(close->DisplayFrame()), Pixels(close->MorphPic1().Bitmap()));
+}
+
+}  // namespace
