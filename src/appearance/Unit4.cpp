@@ -1,6 +1,7 @@
 #include "appearance/Unit4.h"
 
 #include "viewer/Unit1.h"
+#include "windowparts/WindowParts.h"
 
 namespace lumvex {
 
@@ -19,7 +20,7 @@ TForm4::TForm4() {
         b->SetBounds(16, top, 200, 17);
         b->SetCaption(caption);
         b->SetChecked(checked);
-        b->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+        b->OnKeyDown = KeysTo(this);
         return b;
     };
     CheckBox1 = box("Kezdeti előtünés", 120, true);
@@ -30,8 +31,8 @@ TForm4::TForm4() {
     Edit1 = new TEdit(this);
     Edit1->SetBounds(16, 232, 201, 14);
     Edit1->SetText("mspaint");
-    Edit1->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
-    OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    Edit1->OnKeyDown = KeysTo(this);
+    OnKeyDown = KeysTo(this);
 }
 
 void TForm4::CheckBox3Click(TObject*) { Form1->BackLogo->SetVisible(CheckBox3->Checked()); }

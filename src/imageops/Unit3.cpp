@@ -19,7 +19,7 @@ TForm3::TForm3() {
     SetFont(font);
     SetBounds(382, 114, 464, 221);
     CreateControls();
-    OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    OnKeyDown = KeysTo(this);
     OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
     FormCreate();
 }
@@ -73,7 +73,7 @@ void TForm3::CreateControls() {
     FileListBox->SetFont(listFont);
     FileListBox->SetItemHeight(14);
     FileListBox->OnChange = [this](TObject*) { FileListBoxChange(); };
-    FileListBox->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    FileListBox->OnKeyDown = KeysTo(this);
 
     Gauge = new TGauge(this);
     Gauge->SetBounds(40, 202, 89, 12);

@@ -33,7 +33,7 @@ TForm2::TForm2() {
     FadeWorks.SetSteps(50);
     FadeWorks.SetBlendValue(1);
     CreateControls();
-    OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    OnKeyDown = KeysTo(this);
     OnShow = [this](TObject*) { FormShow(); };
     FormCreate();
 }
@@ -90,7 +90,7 @@ void TForm2::CreateControls() {
     drag(FileName);
 
     auto forwardKeys = [this](TControl* control) {
-        control->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+        control->OnKeyDown = KeysTo(this);
     };
 
     FilterComboBox = new TFilterComboBox(this);

@@ -1,12 +1,14 @@
 #pragma once
 // The parts every window is built from: the title bar image, the title, the
 // image buttons with the program's glyph settings, and the dotted frame.
+#include <cstdint>
 #include <string>
 
 #include "components/MorphButton.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/Shape.h"
+#include "platform/controls/ControlTypes.h"
 
 namespace lumvex {
 
@@ -19,5 +21,14 @@ TMorphButton* CreateImageButton(TWinControl* window, int tag, const std::string&
                                 int size = 16);
 // The frame of a window's body: a dotted pen and a clear brush.
 TShape* CreateFrame(TWinControl* window, const TRect& bounds);
+
+// A key handler that hands the key press to the window's own FormKeyDown;
+// every window binds it to itself and its focusable controls.
+template <class Window>
+TKeyEvent KeysTo(Window* window) {
+    return [window](TObject* sender, std::uint16_t& key, TShiftState shift) {
+        window->FormKeyDown(sender, key, shift);
+    };
+}
 
 }  // namespace lumvex
