@@ -32,6 +32,12 @@ public:
     void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
     void FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift);
 
+    // The batches over the marked files, for this window's buttons and for
+    // the other windows that start them.
+    void TurnBatch(bool Left);
+    void MirrorBatch(bool Vertical);
+    void MoveCopyBatch(bool Move);  // Move deletes the sources once copied
+
 private:
     void CreateControls();
     WindowDrag drag_;
