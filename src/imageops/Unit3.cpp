@@ -102,8 +102,6 @@ void TForm3::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift)
     Form1->FormKeyDown(sender, key, shift);
 }
 
-void TForm3::TurnBatch(bool) {}
-void TForm3::MirrorBatch(bool) {}
 void TForm3::MoveCopyBatch(bool) {}
 
 }  // namespace lumvex

@@ -1,6 +1,9 @@
 #pragma once
 // The transformations window. Its multi-selection file list holds the marked
 // files of the program; its folder and mask follow the file window's.
+#include <string>
+#include <vector>
+
 #include "windowparts/WindowDrag.h"
 #include "components/Gauges.h"
 #include "components/MorphButton.h"
@@ -40,6 +43,13 @@ public:
 
 private:
     void CreateControls();
+    // The names of the marked files, in list order, and their full paths.
+    std::vector<std::string> MarkedNames() const;
+    std::string SourcePath(const std::string& name) const;
+    // The counter k/n, shown at once.
+    void ShowProgress(int k, int count);
+    void ReloadViewedFile();
+
     WindowDrag drag_;
 };
 
