@@ -3,7 +3,6 @@
 #include "imageops/CopyNaming.h"
 #include "imageops/PictureFiles.h"
 #include "platform/SysUtils.h"
-#include "viewer/Unit1.h"
 
 namespace lumvex {
 
@@ -17,12 +16,11 @@ std::string ResizeExtension(const std::string& path) {
     return dot == std::string::npos ? std::string() : name.substr(dot, 10);
 }
 
-void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwrite, TResizeWork& work) {
+void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwrite, TResizeWork& work,
+                TImage& holder) {
     const std::string extension = ResizeExtension(path);
     const bool bmp = extension == ".bmp";
     if (!bmp && extension != ".jpg" && extension != ".jpeg") return;
-    TImage& holder = *Form1->TImg;
-    Form1->TImgFileName.clear();
     holder.Picture().LoadFromFile(path);
     const std::string output = overwrite ? path : CopyName(path);
     if (bmp) {

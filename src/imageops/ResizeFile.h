@@ -4,6 +4,7 @@
 #include <string>
 
 #include "imageops/PixelTransforms.h"
+#include "platform/controls/Image.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Jpeg.h"
 
@@ -22,10 +23,10 @@ struct TResizeWork {
 std::string ResizeExtension(const std::string& path);
 
 // Scales the file whose extension is exactly ".bmp", ".jpg" or ".jpeg" to the
-// size the choice gives (others are passed over), loading it into the main
-// window's TImg. The result replaces the file when overwrite is set, else it
+// size the choice gives (others are passed over), loading it into the holder. The result replaces the file when overwrite is set, else it
 // goes to a new file named by CopyName. A BMP is written as 32 bits per pixel,
 // a JPEG at the default quality.
-void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwrite, TResizeWork& work);
+void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwrite, TResizeWork& work,
+                TImage& holder);
 
 }  // namespace lumvex

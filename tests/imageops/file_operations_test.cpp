@@ -110,16 +110,16 @@ TEST_F(FileOperations, ResizeFileScalesByExactExtensionAndNamesItsCopies) {
     TResizeWork work;
     TScaleChoice quarter;
     quarter.Fraction = TScaleFraction::sfQuarter;
-    ResizeFile(tar, quarter, true, work);
+    ResizeFile(tar, quarter, true, work, *Form1->TImg);
     EXPECT_EQ(ReadBmp(tar).Width(), 10);
-    ResizeFile(bmp, quarter, true, work);
+    ResizeFile(bmp, quarter, true, work, *Form1->TImg);
     EXPECT_EQ(BmpDepth(bmp), 32);
     EXPECT_EQ(ReadBmp(bmp).Width(), 2);
     EXPECT_EQ(ReadBmp(bmp).Height(), 1);
 
     TScaleChoice half;
-    ResizeFile(photo, half, false, work);
-    ResizeFile(photo, half, false, work);
+    ResizeFile(photo, half, false, work, *Form1->TImg);
+    ResizeFile(photo, half, false, work, *Form1->TImg);
     EXPECT_EQ(FolderNames(dir.Path()),
               (std::set<std::string>{"x.tar.bmp", "b.bmp", "photo.JPG", "photo_.jpg", "photo__.jpg"}));
     TBitmap expected(20, 10, TPixelFormat::pf32bit);
