@@ -20,14 +20,18 @@ void ImageMirror(TImage& holder, bool Vertical) {
 void RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge) {
     const TFileKind kind = FileKind(FileName);
     if (kind == TFileKind::fkNone) return;
-    const TBitmap source = LoadAsBitmap(loader, FileName);
+    TurnIntoFile(LoadAsBitmap(loader, FileName), Left, FileName, kind, gauge);
+}
+
+TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TFileKind kind, TGauge& gauge) {
     TBitmap target;
     TBusyCursor busy;
     gauge.SetProgress(0);
     gauge.SetMaxValue(source.Height());
     QuarterTurn(source, target, Left);
-    WriteTransformed(target, FileName, kind);
+    WriteTransformed(target, path, kind);
     gauge.SetProgress(0);
+    return target;
 }
 
 void MirrorFile(const std::string& path, bool Vertical) {

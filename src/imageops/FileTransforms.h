@@ -4,6 +4,7 @@
 #include <string>
 
 #include "components/Gauges.h"
+#include "imageops/PixelTransforms.h"
 #include "platform/controls/Image.h"
 
 namespace lumvex {
@@ -11,6 +12,10 @@ namespace lumvex {
 // Mirrors the holder's bitmap in place (top-bottom when Vertical, else
 // left-right) and repaints the holder at once.
 void ImageMirror(TImage& holder, bool Vertical);
+
+// Turns source a quarter to the left (Left) or right under the busy cursor,
+// writes it to path as a file of that kind and returns it; the gauge is reset.
+TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TFileKind kind, TGauge& gauge);
 
 // Turns a JPEG or BMP file a quarter to the left (Left) or right through the
 // loader; any other kind is left alone. The gauge is reset for the file.

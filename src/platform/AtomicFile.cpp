@@ -1,5 +1,6 @@
 // Whole-file replacement that a full disk, a read-only file or a crash in the
 // middle cannot leave half-done.
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -130,10 +131,23 @@ private:
     int fd_ = -1;
 };
 
+// A process killed between naming its finished temporary file and the rename
+// leaves that file; the next write of the same file removes it.
+void RemoveLeftTemporaries(const std::string& target) {
+    const std::string dir = ExtractFileDir(target).empty() ? "." : ExtractFileDir(target);
+    const std::string prefix = "." + ExtractFileName(target) + ".lumvex-";
+    DIR* folder = ::opendir(dir.c_str());
+    if (!folder) return;
+    while (const dirent* entry = ::readdir(folder))
+        if (std::string(entry->d_name).starts_with(prefix)) ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    ::closedir(folder);
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string target = FollowLinks(path);
+    RemoveLeftTemporaries(target);
     if (::access(target.c_str(), F_OK) == 0 && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         Fail(path, errno);
     TempFile temp(target);

@@ -1,7 +1,7 @@
 // Turning the picture on view and writing it to the current file.
 #include "viewer/Unit1.h"
 #include "navigation/Unit2.h"
-#include "imageops/BusyCursor.h"
+#include "imageops/FileTransforms.h"
 #include "imageops/PictureFiles.h"
 #include "imageops/PixelTransforms.h"
 #include "platform/SysUtils.h"
@@ -22,16 +22,10 @@ void TForm1::RotateViewedPicture(bool Left, TGauge& gauge) {
     }
     TBitmap source = PictureBitmap(*TImg->Picture().Graphic());
     source.SetPixelFormat(TPixelFormat::pf24bit);
-    TBitmap target;
-    TBusyCursor busy;
-    gauge.SetProgress(0);
-    gauge.SetMaxValue(source.Height());
-    QuarterTurn(source, target, Left);
-    WriteTransformed(target, fileName, kind);
+    const TBitmap target = TurnIntoFile(source, Left, fileName, kind, gauge);
     std::swap(Viewer.PictureWidth, Viewer.PictureHeight);
     TImg->Picture().Assign(&target);
     Image->Picture().Assign(&target);
-    gauge.SetProgress(0);
 }
 
 }  // namespace lumvex
