@@ -7,7 +7,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-de
           libbenchmark-dev fonts-dejavu-core)
 for arg in "$@"; do
   case "$arg" in
-    --bench) packages+=(libjpeg-turbo-progs libgif-dev) ;;
+    --bench) packages+=(libjpeg-turbo-progs libgif-dev libvips-tools) ;;
     --fuzz)  packages+=(clang libclang-rt-14-dev) ;;
     --tools) packages+=(imagemagick giflib-tools) ;;
     --desktop-bench) packages+=(xvfb openbox x11-utils imagemagick qimgv feh gcc libx11-dev libxtst-dev) ;;
