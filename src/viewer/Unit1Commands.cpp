@@ -5,6 +5,7 @@
 #include "navigation/Unit2.h"
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
+#include "navigation/Unit6.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
 #include "platform/services/KeyCodes.h"
@@ -51,6 +52,13 @@ void TForm1::ViewCommand(int number) {
         border->Invalidate();
         Form4->CheckBox3->SetChecked(false);
         break;
+    case 16:
+        Form6->Show();
+        Form6->Build();
+        Form6->FormResize();
+        Hide();
+        Form2->Show();
+        break;
     default: break;  // 0, 5 and unknown numbers do nothing
     }
 }
@@ -91,9 +99,18 @@ void TForm1::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
     if (k == VK_RETURN) ViewCommand(7);
     if (k == VK_DECIMAL) ViewCommand(9);
     if (k == 'B') ViewCommand(8);
+    if (k == VK_NUMPAD0 && Form6->Visible()) {
+        Form6->MorphButton1Click(Form6->MorphButton1);
+        Form2->SetVisible(Viewer.FileWindowShown);
+        return;
+    }
     if (!Active()) return;
     switch (k) {
     case 'F': ViewCommand(4); break;
+    case VK_NUMPAD0:
+        Form6->SetBounds(Left(), Top(), Width(), Height());
+        ViewCommand(16);
+        break;
     case 'L': ViewCommand(14); break;
     case 'R': ViewCommand(13); break;
     case VK_INSERT: ViewCommand(11); break;
