@@ -31,6 +31,22 @@ void CreateWindows(const std::string& picture) {
     new TForm6;
 }
 
+void DestroyWindows() {
+    delete Form6;
+    Form6 = nullptr;
+    delete Form5;
+    Form5 = nullptr;
+    delete Form4;
+    Form4 = nullptr;
+    delete Form3;
+    Form3 = nullptr;
+    delete Form2;
+    Form2 = nullptr;
+    delete Form1;
+    Form1 = nullptr;
+    ResetViewerState();
+}
+
 int RunProgram(const std::string& picture, const std::string& screenshot) {
     CreateWindows(picture);
     TTimer shot;

@@ -9,6 +9,10 @@ namespace lumvex {
 // picture ("" for none).
 void CreateWindows(const std::string& picture);
 
+// Destroys the six windows, the last created first, and puts the viewer's
+// state back as at start, so that the windows can be created again.
+void DestroyWindows();
+
 // Creates the windows and runs the message loop until the main window closes.
 // With a screenshot path, the main window is rendered there as a PNG once
 // it has started, and the program ends.

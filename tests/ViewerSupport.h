@@ -1,7 +1,8 @@
 #pragma once
 // Shared by the window tests: a folder of pictures made in the test, and the
-// program's six windows created once per test program with that folder as
-// the current folder, started as the program starts them.
+// program's six windows created with that folder as the current folder,
+// started as the program starts them. Each test starts its own windows; they
+// are destroyed, and the viewer's state reset, when the test ends.
 #include <unistd.h>
 
 #include <string>
@@ -49,7 +50,9 @@ inline constexpr int TestScreenHeight = 1024;
 
 // Creates the windows in folder (made the current folder first) with the
 // command line's picture, shows the main window and runs the start-up step.
+// Windows still standing from before are destroyed first.
 inline void StartViewer(const std::string& folder, const std::string& picture = "") {
+    DestroyWindows();
     Screen.SetTestSize(TPoint{TestScreenWidth, TestScreenHeight});
     if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
     CreateWindows(picture);

@@ -6,7 +6,17 @@
 #include <filesystem>
 #include <string>
 
+#include "Program.h"
 #include "platform/services/Application.h"
+
+namespace {
+
+// Every test starts without windows and from the viewer's first state.
+class WindowsPerTest : public testing::EmptyTestEventListener {
+    void OnTestEnd(const testing::TestInfo&) override { lumvex::DestroyWindows(); }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -20,6 +30,7 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     lumvex::Application.Initialize(argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new WindowsPerTest);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
     if (!registry.empty()) std::filesystem::remove_all(registry, ignored);

@@ -46,6 +46,9 @@ struct TViewerState {
     // follows below 255, down to 160, where the tool windows are hidden.
     bool Dimming = false;
     std::uint16_t DimLevel = 0;
+    // The tool windows that the dimming hid, to be shown again with the focus.
+    bool TransformationsHidden = false;
+    bool OptionsHidden = false;
 
     // The picture named on the command line ("" when there is none).
     std::string CommandLinePicture;

@@ -8,9 +8,6 @@
 namespace lumvex {
 
 namespace {
-bool TransformationsHidden = false;
-bool OptionsHidden = false;
-
 void HideIfShown(TForm* tool, bool& hidden) {
     if (!tool->Visible()) return;
     hidden = true;
@@ -33,8 +30,8 @@ void TForm1::DimInactiveWindows() {
             Form2->FadeWorks.SetBlendValue(static_cast<std::uint8_t>(Viewer.DimLevel));
         }
         if (Viewer.DimLevel == 160) {
-            HideIfShown(Form3, TransformationsHidden);
-            HideIfShown(Form4, OptionsHidden);
+            HideIfShown(Form3, Viewer.TransformationsHidden);
+            HideIfShown(Form4, Viewer.OptionsHidden);
         }
     }
     const bool programActive = Active() || Form2->Active() || Form3->Active() || Form4->Active();
@@ -49,8 +46,8 @@ void TForm1::DimInactiveWindows() {
         FadeWorks.SetBlendValue(255);
         Form2->FadeWorks.SetBlendValue(255);
         Viewer.Dimming = false;
-        ShowAgain(Form3, TransformationsHidden);
-        ShowAgain(Form4, OptionsHidden);
+        ShowAgain(Form3, Viewer.TransformationsHidden);
+        ShowAgain(Form4, Viewer.OptionsHidden);
     }
 }
 

@@ -2,6 +2,8 @@
 // and what the windows show of both after start-up.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -66,8 +68,8 @@ TEST(TintGlyphStrip, MixesSixtyPercentButtonColourIntoTheGlyphKeepsMagentaAndSta
 
 class SkinnedWindows : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void SetUp() override { StartWindows(); }
+    void StartWindows() {
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
@@ -95,9 +97,8 @@ protected:
                 ASSERT_EQ(shown.Pixel(x, y), expected) << "cell " << cell << " at " << x << "," << y;
             }
     }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* SkinnedWindows::dir = nullptr;
 
 TEST_F(SkinnedWindows, StartUpPaintsTheBarsAndTheBackgroundsOfTheDefaultColours) {
     for (TImage* bar : {Form1->TopImage, Form1->BottomImage, Form2->TopImage, Form3->TopImage}) {

@@ -313,7 +313,7 @@ TEST(GifDecode, FrameBitmapsAreReadOnlyAndFrameNumbersChecked) {
 // Inputs the fuzzer once failed on: each loads or raises our own error.
 TEST(GifDecode, FuzzFindsLoadOrFailCleanly) {
     Application.ErrorBox = [](const std::string&) {};
-    const auto finds = std::filesystem::path(__FILE__).parent_path() / ".." / "data" / "fuzz-finds";
+    const auto finds = std::filesystem::path(LUMVEX_TEST_DATA) / "fuzz-finds";
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(finds)) {
         if (entry.path().filename().string().rfind("gif-", 0) != 0) continue;

@@ -2,6 +2,8 @@
 // and rolling up.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ViewerSupport.h"
 
 using namespace lumvex;
@@ -11,10 +13,9 @@ namespace {
 
 class FileWindow : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        start = new TempDir;
+    void SetUp() override { StartWindows(); }
+    void StartWindows() {
         WriteBmp(*start, "first.bmp", 20, 20, clRed);
-        pictures = new TempDir;
         WriteBmp(*pictures, "a.bmp", 30, 20, clGreen);
         WriteBmp(*pictures, "Photo.bmp", 50, 40, clBlue);
         StartViewer(start->Path(), pictures->File("Photo.bmp"));
@@ -26,11 +27,9 @@ protected:
         Form2->FileListBox->SetItemIndex(0);
         Form2->FileListBoxChange();
     }
-    static TempDir* start;
-    static TempDir* pictures;
+    std::unique_ptr<TempDir> start = std::make_unique<TempDir>();
+    std::unique_ptr<TempDir> pictures = std::make_unique<TempDir>();
 };
-TempDir* FileWindow::start = nullptr;
-TempDir* FileWindow::pictures = nullptr;
 
 TEST_F(FileWindow, ShowsThePictureNamedOnTheCommandLine) {
     EXPECT_FALSE(Viewer.StartFilePending);

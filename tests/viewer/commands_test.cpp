@@ -2,6 +2,8 @@
 // events where the user would use them.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ViewerSupport.h"
 #include "platform/services/KeyCodes.h"
 #include "platform/services/Shell.h"
@@ -14,12 +16,12 @@ namespace {
 
 class Commands : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WriteBmp(*dir, name, 40, 30, clGreen);
         StartViewer(dir->Path());
     }
     void SetUp() override {
+        StartWindows();
         Form1->SetBounds(100, 50, 632, 446);
         Form1->Activate();
         test_input::ProcessEventsFor(20);
@@ -31,9 +33,8 @@ protected:
         Form2->FileListBoxChange();
     }
     static int Current() { return Form2->FileListBox->ItemIndex(); }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* Commands::dir = nullptr;
 
 TEST_F(Commands, SpaceAndBackspaceStepThroughTheFolderWithWrapAround) {
     ASSERT_TRUE(Form1->Active());

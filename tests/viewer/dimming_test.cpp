@@ -2,6 +2,8 @@
 // own four is active.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "appearance/Unit5.h"
 #include "ViewerSupport.h"
 #include "platform/services/TestInput.h"
@@ -13,14 +15,14 @@ namespace {
 
 class Dim : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         StartViewer(dir->Path());
         Form1->Timer.SetEnabled(false);  // the test counts the ticks itself
         for (int tick = 0; tick < 100; ++tick) Form1->FadeWorks.Tick();
         for (int tick = 0; tick < 50; ++tick) Form2->FadeWorks.Tick();
     }
     void SetUp() override {
+        StartWindows();
         Viewer.FadeInactive = true;
         Viewer.ColorDialogOpen = false;
         Activate(Form1);
@@ -34,9 +36,8 @@ protected:
     static void Ticks(int count) {
         for (int i = 0; i < count; ++i) Form1->DimInactiveWindows();
     }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* Dim::dir = nullptr;
 
 TEST_F(Dim, StaysOpaqueFor346TicksThenDimsStepByStepTo160) {
     Form3->Show();

@@ -2,6 +2,8 @@
 // tiled in tile mode and dropped by the next load or a folder change.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "GifWriter.h"
 #include "ViewerSupport.h"
 #include "components/MPGifImg.h"
@@ -25,8 +27,7 @@ std::string AnimatedGif() {
 
 class GifInViewer : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         WriteBmp(*dir, "a.bmp", 40, 30, clGreen, TPixelFormat::pf8bit);
         dir->Write("b.gif", AnimatedGif());
         dir->Write("pictures.gif.dir/c.jpg", "");
@@ -34,6 +35,7 @@ protected:
         StartViewer(dir->Path());
     }
     void SetUp() override {
+        StartWindows();
         Form1->nyjtas1Click(Form1->nyjtas1);
         Show(0);
     }
@@ -42,9 +44,8 @@ protected:
         Form2->FileListBoxChange();
     }
     static TGIFImage* Gif() { return dynamic_cast<TGIFImage*>(Form1->Image->Picture().Graphic()); }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* GifInViewer::dir = nullptr;
 
 TEST_F(GifInViewer, PlaysStretchedWithTheShortestIntervalAndNoDepth) {
     Show(1);

@@ -1,6 +1,8 @@
 // Deleting the current file or the marked files, after the warning box's Yes.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ViewerSupport.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
@@ -12,21 +14,20 @@ namespace {
 
 class Delete : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        start = new TempDir;
+    void StartWindows() {
         StartViewer(start->Path());
     }
     void SetUp() override {
+        StartWindows();
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp"}) WriteBmp(dir, name, 8, 8, clRed);
         Form2->DirectoryListBox->SetDirectory(dir.Path());
         Form2->FileListBox->SetItemIndex(0);
         Form2->FileListBoxChange();
     }
     void TearDown() override { Form2->DirectoryListBox->SetDirectory(start->Path()); }
-    static TempDir* start;
+    std::unique_ptr<TempDir> start = std::make_unique<TempDir>();
     TempDir dir;
 };
-TempDir* Delete::start = nullptr;
 
 TEST_F(Delete, WithOneMarkItAsksAboutAndDeletesTheCurrentFile) {
     Form3->FileListBox->SetSelected(0, false);

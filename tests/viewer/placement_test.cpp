@@ -1,6 +1,8 @@
 // Fit modes, zoom and panning of the display picture.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cmath>
 
 #include "ViewerSupport.h"
@@ -13,14 +15,14 @@ namespace {
 
 class Placement : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         WriteBmp(*dir, "a-small.bmp", 200, 100, clRed);
         WriteBmp(*dir, "b-large.bmp", 2000, 1000, clBlue);
         WriteBmp(*dir, "c-tile.bmp", 64, 64, clGreen);
         StartViewer(dir->Path());
     }
     void SetUp() override {
+        StartWindows();
         Form1->SetBounds(100, 50, 632, 446);
         Form1->nyjtas1Click(Form1->nyjtas1);
         Show(0);
@@ -31,9 +33,8 @@ protected:
         Form2->FileListBoxChange();
     }
     static TRect Placed() { return Form1->Image->BoundsRect(); }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* Placement::dir = nullptr;
 
 TEST_F(Placement, ProportionalStretchFitsThePictureInTheArea) {
     EXPECT_EQ(Viewer.FitMode, 2);

@@ -2,6 +2,8 @@
 // pictures: start-up, layout, loading and the information line.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ViewerSupport.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Icon.h"
@@ -14,8 +16,8 @@ namespace {
 
 class Startup : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void SetUp() override { StartWindows(); }
+    void StartWindows() {
         WriteJpeg(*dir, "a.jpg", 64, 48, clRed);
         WriteBmp(*dir, "B.bmp", 40, 30, clBlue, TPixelFormat::pf8bit);
         dir->Write("notes.txt", "not a picture");
@@ -23,9 +25,8 @@ protected:
         StartViewer(dir->Path());
     }
     void TearDown() override { Form2->DirectoryListBox->SetDirectory(dir->Path()); }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* Startup::dir = nullptr;
 
 TEST_F(Startup, ShowsAndMarksTheFirstPictureOfTheFolderWithTheFileWindowHidden) {
     EXPECT_TRUE(Form1->Visible());

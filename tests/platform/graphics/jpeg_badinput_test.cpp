@@ -141,7 +141,7 @@ TEST(JpegBadInput, DataThatEndsEarlyShowsWhatItHoldsAndTheRestGrey) {
 
 // Inputs the fuzzer once found faulting: each must load or fail cleanly.
 TEST(JpegBadInput, FuzzFindsDecodeOrFailCleanly) {
-    const auto folder = std::filesystem::path(__FILE__).parent_path() / "../../data/fuzz-finds/jpeg";
+    const auto folder = std::filesystem::path(LUMVEX_TEST_DATA) / "fuzz-finds" / "jpeg";
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         SCOPED_TRACE(entry.path().string());
