@@ -28,6 +28,9 @@ TForm6::TForm6() {
     OnResize = [this](TObject*) { FormResize(); };
 }
 
+// A build in progress must not deliver to a window that is gone.
+TForm6::~TForm6() { CancelBuild(); }
+
 void TForm6::CreateControls() {
     auto drag = [this](TControl* control) {
         control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };

@@ -24,6 +24,7 @@ namespace lumvex {
 class TForm6 : public TForm {
 public:
     TForm6();
+    ~TForm6() override;
 
     TPanel* Panel1;
     TImage* TopImage;

@@ -3,8 +3,9 @@
 // cancellation, and numpad 0.
 #include <gtest/gtest.h>
 
-#include "BrowserSupport.h"
+#include "BackgroundWork.h"
 #include "ViewerSupport.h"
+#include "navigation/Unit6.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/KeyCodes.h"
@@ -14,18 +15,13 @@ using namespace lumvex::test;
 
 namespace {
 
+bool WaitForBuild() {
+    return RunMessagesUntil([] { return !Form6->Building(); });
+}
+
 class Browser : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        start = new TempDir;
-        StartViewer(start->Path());
-    }
-    void SetUp() override { Form6->Workers = &TWorkerPool::Shared(); }
-    void TearDown() override {
-        if (Form6->Visible()) Form6->MorphButton1Click(Form6->MorphButton1);
-        Form6->Workers = &TWorkerPool::Shared();
-        Form2->DirectoryListBox->SetDirectory(start->Path());
-    }
+    void SetUp() override { StartViewer(start.Path()); }
     // Shows the folder in the file window and opens the browser, 614 pixels wide.
     void Open(const TempDir& folder) {
         Form2->DirectoryListBox->SetDirectory(folder.Path());
@@ -43,10 +39,9 @@ protected:
         for (TLabel* caption : Form6->Captions) texts.push_back(caption ? caption->Caption() : "<none>");
         return texts;
     }
-    static TempDir* start;
+    TempDir start;
     TempDir dir;
 };
-TempDir* Browser::start = nullptr;
 
 TEST(ThumbnailPlace, ScalesByTheLongerSideLessEightAndFour) {
     EXPECT_EQ(ThumbnailPlace(800, 600), Bounds(4, 9, 72, 56));

@@ -1,11 +1,10 @@
 #pragma once
-// Shared by the browser's tests: waiting for a build through the message
-// loop, and a worker pool that holds its tasks back until a test lets them go.
+// Shared by the tests of background work: waiting through the message loop,
+// and a worker pool that holds its tasks back until a test lets them go.
 #include <chrono>
 #include <future>
 #include <thread>
 
-#include "navigation/Unit6.h"
 #include "platform/services/Application.h"
 #include "platform/threads/WorkerPool.h"
 
@@ -21,10 +20,6 @@ bool RunMessagesUntil(Condition done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
-}
-
-inline bool WaitForBuild() {
-    return RunMessagesUntil([] { return !Form6->Building(); });
 }
 
 // A one-worker pool whose worker is held until Release.
