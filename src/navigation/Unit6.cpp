@@ -116,11 +116,7 @@ void TForm6::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
 }
 
 void TForm6::sizerMouseMove(TObject*, TShiftState shift, int, int) {
-    if (!(shift & ssLeft)) return;
-    const TPoint p = Mouse.CursorPos();
-    const int width = std::max(300, p.X - Left() + sizer->Width() / 2);
-    const int height = std::max(300, p.Y - Top() + sizer->Height() / 2);
-    SetBounds(Left(), Top(), width, height);
+    if (shift & ssLeft) ResizeToGrip(*this, *sizer, 300, 300);
 }
 
 void TForm6::MorphButton1Click(TObject*) {

@@ -6,6 +6,7 @@
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
 #include "navigation/Unit6.h"
+#include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
 #include "platform/services/KeyCodes.h"
@@ -164,11 +165,7 @@ void TForm1::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
 }
 
 void TForm1::Shape1MouseMove(TObject*, TShiftState shift, int, int) {
-    if (!(shift & ssLeft)) return;
-    const TPoint p = Mouse.CursorPos();
-    const int width = std::max(100, p.X - Left() + sizer->Width() / 2);
-    const int height = std::max(37, p.Y - Top() + sizer->Height() / 2);
-    SetBounds(Left(), Top(), width, height);
+    if (shift & ssLeft) ResizeToGrip(*this, *sizer, 100, 37);
 }
 
 void TForm1::Shape1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { ApplyFileWindowHeight(); }
