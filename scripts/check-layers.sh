@@ -11,40 +11,59 @@ cd "$(dirname "$0")/.."
 src=${1:-src}
 fail=0
 
-# The rank of a path below $src: a file may include only files of its rank or lower.
-rank() {
+# The rank of a path below $src, into $rank: a file may include only files of
+# its rank or lower. (Functions set variables: the check runs over every include.)
+rank_of() {
   case "$1" in
-    platform/*) echo 0 ;;
-    components/*) echo 1 ;;
-    windowparts/*) echo 2 ;;
-    viewer/* | imageops/* | navigation/* | appearance/*) echo 3 ;;
-    */*) echo 9 ;;  # a folder the layering does not know yet
-    *) echo 4 ;;
+    platform/*) rank=0 ;;
+    components/*) rank=1 ;;
+    windowparts/*) rank=2 ;;
+    viewer/* | imageops/* | navigation/* | appearance/*) rank=3 ;;
+    */*) rank=9 ;;  # a folder the layering does not know yet
+    *) rank=4 ;;
   esac
 }
 
-while IFS= read -r file; do
+# Folds "a/b/../c" into "a/c", into $normal.
+normalise() {
+  local IFS=/ part out=()
+  for part in $1; do
+    case "$part" in
+      "" | .) ;;
+      ..) [ ${#out[@]} -gt 0 ] && unset 'out[${#out[@]}-1]' ;;
+      *) out+=("$part") ;;
+    esac
+  done
+  normal="${out[*]}"
+}
+
+while IFS= read -r match; do
+  file=${match%%:*}
+  rest=${match#*:}
+  number=${rest%%:*}
+  target=${rest#*\"}
+  target=${target%%\"*}
   rel=${file#"$src"/}
-  own=$(rank "$rel")
+  rank_of "$rel"
+  own=$rank
   if [ "$own" = 9 ]; then
     echo "check-layers: $file lies in a folder outside the layering" >&2; fail=1; continue
   fi
-  while IFS= read -r line; do
-    target=$(sed -E 's/^[0-9]+:\s*#\s*include\s*"([^"]+)".*/\1/' <<<"$line")
-    # Resolve the include as the compiler would: beside the file, then from src/.
-    if [ -e "$(dirname "$file")/$target" ]; then
-      resolved=$(realpath -m --relative-to="$src" "$(dirname "$file")/$target")
-    elif [ -e "$src/$target" ]; then
-      resolved=$(realpath -m --relative-to="$src" "$src/$target")
-    else
-      continue  # not ours (a system or third-party header)
-    fi
-    theirs=$(rank "$resolved")
-    if [ "$theirs" -gt "$own" ]; then
-      echo "check-layers: $file:${line%%:*} includes $resolved, a higher layer" >&2; fail=1
-    fi
-  done < <(grep -nE '^\s*#\s*include\s*"' "$file" || true)
-done < <(find "$src" -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+  # Resolve the include as the compiler would: beside the file, then from src/.
+  here=""
+  case "$rel" in */*) here=${rel%/*} ;; esac
+  if [ -e "$src/$here/$target" ]; then
+    normalise "$here/$target"
+  elif [ -e "$src/$target" ]; then
+    normalise "$target"
+  else
+    continue  # not ours (a system or third-party header)
+  fi
+  rank_of "$normal"
+  if [ "$rank" -gt "$own" ]; then
+    echo "check-layers: $file:$number includes $normal, a higher layer" >&2; fail=1
+  fi
+done < <(grep -rnE '^\s*#\s*include\s*"' "$src" --include='*.cpp' --include='*.h' || true)
 
 if grep -rnE '^\s*#\s*include\s*<Q' "$src" --include='*.cpp' --include='*.h' | grep -v "^$src/platform/"; then
   echo "check-layers: Qt headers outside $src/platform" >&2; fail=1

@@ -13,6 +13,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/Shape.h"
 #include "platform/controls/Timer.h"
+#include "windowparts/WindowDrag.h"
 
 namespace lumvex {
 
@@ -31,8 +32,7 @@ struct TViewerState {
     int PictureWidth = 0, PictureHeight = 0;
     int AreaLeft = 0, AreaTop = 0, AreaWidth = 0, AreaHeight = 0;
     std::array<bool, 256> KeyHeld{};
-    bool Dragging = false;
-    int DragOriginX = 0, DragOriginY = 0;
+    WindowDrag Drag;  // the main window dragged by its bars or picture
     bool FullScreen = false;
     std::array<int, 4> SavedBounds{};
     bool FileWindowShown = false;
@@ -120,8 +120,7 @@ public:
     void AlignToRect(TImage* target);
     void MoveImage(TImage* target);
     // The numpad plus and minus rules.
-    void ZoomInKey();
-    void ZoomOutKey();
+    void ZoomKey(bool zoomIn);
 
     // Commands, keys and mouse.
     void MorphButton1Click(TObject* sender);

@@ -119,8 +119,8 @@ void TForm1::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
     case VK_HOME: ClearMarks(); break;
     case VK_BACK: StepPicture(false); break;
     case VK_SPACE: StepPicture(true); break;
-    case VK_ADD: ZoomInKey(); break;
-    case VK_SUBTRACT: ZoomOutKey(); break;
+    case VK_ADD: ZoomKey(true); break;
+    case VK_SUBTRACT: ZoomKey(false); break;
     default: break;
     }
 }
@@ -150,18 +150,9 @@ void TForm1::StepPicture(bool forward) {
 }
 
 void TForm1::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
-    if ((shift & ssLeft) && WindowState() == wsNormal && !Viewer.FullScreen) {
-        if (!Viewer.Dragging) {
-            Viewer.Dragging = true;
-            Viewer.DragOriginX = x;
-            Viewer.DragOriginY = y;
-        }
-        SetBounds(Left() + x - Viewer.DragOriginX, Top() + y - Viewer.DragOriginY, Width(), Height());
-        if (!Form2->Undocked && Width() != Screen.Width() && Height() != Screen.Height())
-            Form2->DockPlacement(Top(), Left(), Width());
-    } else if (!(shift & ssLeft) && Viewer.Dragging) {
-        Viewer.Dragging = false;
-    }
+    if (Viewer.Drag.MouseMove(*this, shift, x, y, !Viewer.FullScreen) && !Form2->Undocked &&
+        Width() != Screen.Width() && Height() != Screen.Height())
+        Form2->DockPlacement(Top(), Left(), Width());
 }
 
 void TForm1::Shape1MouseMove(TObject*, TShiftState shift, int, int) {

@@ -184,28 +184,12 @@ bool TForm1::ZoomStep(bool zoomIn) {
     return Viewer.ZoomSteps != before || Viewer.FitMode != modeBefore;
 }
 
-void TForm1::ZoomInKey() {
-    if (Kzpen1->Checked()) {
-        Zoom(Image, TImg, true);
-        return;
-    }
-    if (Image->Width() == Viewer.AreaWidth || Image->Height() == Viewer.AreaHeight) {
+void TForm1::ZoomKey(bool zoomIn) {
+    if (!Kzpen1->Checked() && (Image->Width() == Viewer.AreaWidth || Image->Height() == Viewer.AreaHeight)) {
         while (PictureFits())
-            if (!ZoomStep(!(Viewer.AreaWidth <= TImg->Width()))) break;
+            if (!ZoomStep(!zoomIn || Viewer.AreaWidth > TImg->Width())) break;
     }
-    Zoom(Image, TImg, true);
-}
-
-void TForm1::ZoomOutKey() {
-    if (Kzpen1->Checked()) {
-        Zoom(Image, TImg, false);
-        return;
-    }
-    if (Image->Width() == Viewer.AreaWidth || Image->Height() == Viewer.AreaHeight) {
-        while (PictureFits())
-            if (!ZoomStep(true)) break;
-    }
-    Zoom(Image, TImg, false);
+    Zoom(Image, TImg, zoomIn);
 }
 
 }  // namespace lumvex

@@ -8,9 +8,10 @@ namespace lumvex {
 
 class WindowDrag {
 public:
-    // True when the window was moved.
-    bool MouseMove(TForm& window, TShiftState shift, int x, int y) {
-        if ((shift & ssLeft) && window.WindowState() == wsNormal) {
+    // True when the window was moved. A window that may not move now (a
+    // full-screen one, say) passes movable false.
+    bool MouseMove(TForm& window, TShiftState shift, int x, int y, bool movable = true) {
+        if ((shift & ssLeft) && movable && window.WindowState() == wsNormal) {
             if (!dragging_) {
                 dragging_ = true;
                 originX_ = x;
@@ -23,6 +24,8 @@ public:
         if (!(shift & ssLeft)) dragging_ = false;
         return false;
     }
+
+    bool Dragging() const { return dragging_; }
 
 private:
     bool dragging_ = false;

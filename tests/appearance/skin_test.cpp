@@ -142,7 +142,7 @@ TEST_F(SkinnedWindows, ButtonsFadingOutKeepTheirRestAndLitGlyphsApart) {
     ASSERT_TRUE(button->Swapped());
     Viewer.ibtc = clBlue, Viewer.abtc = clRed;
     Form1->SetButtonSkin();
-    test_input::ProcessEventsFor(300);
+    for (int tick = 0; tick < 1000 && button->State() != TMorphState::Idle; ++tick) button->Tick();
     ASSERT_EQ(button->State(), TMorphState::Idle);
     ExpectCell(button->MorphPic1(), 7, glyphsheet::SmallRestRow, clBlue);
     ExpectCell(button->MorphPic2(), 7, glyphsheet::SmallLitRow, clRed);

@@ -151,12 +151,12 @@ TEST_F(Commands, DraggingMovesTheWindowAndTheDockedFileWindow) {
     EXPECT_EQ(Form2->Left(), 120 + 632);
     EXPECT_EQ(Form2->Top(), 60);
     test_input::SendMouseMove(*Form1->TopImage, 50, 15, 0);
-    EXPECT_FALSE(Viewer.Dragging);
+    EXPECT_FALSE(Viewer.Drag.Dragging());
     // A maximised window is not dragged.
     Form1->SetWindowState(wsMaximized);
     Form1->ImageMouseMove(Form1->Image, ssLeft, 5, 5);
     Form1->ImageMouseMove(Form1->Image, ssLeft, 50, 50);
-    EXPECT_FALSE(Viewer.Dragging);
+    EXPECT_FALSE(Viewer.Drag.Dragging());
     Form1->SetWindowState(wsNormal);
 }
 

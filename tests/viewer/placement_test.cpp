@@ -44,7 +44,7 @@ TEST_F(Placement, ProportionalStretchFitsThePictureInTheArea) {
 }
 
 TEST_F(Placement, NumpadPlusSwitchesToZoomAroundTheCentre) {
-    Form1->ZoomInKey();
+    Form1->ZoomKey(true);
     EXPECT_EQ(Viewer.FitMode, 4);
     EXPECT_EQ(Viewer.ZoomSteps, 1);
     EXPECT_EQ(Placed(), Bounds(166, 148, 300, 150));
