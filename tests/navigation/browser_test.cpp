@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "BackgroundWork.h"
+#include "GifWriter.h"
 #include "ViewerSupport.h"
 #include "navigation/Unit6.h"
 #include "platform/SysUtils.h"
@@ -221,6 +222,18 @@ TEST_F(Browser, ADamagedPictureLeavesItsCellEmptyWithItsCaptionAndTheBuildGoesOn
     EXPECT_TRUE(Form6->Cells[1]->Visible());
     EXPECT_EQ(Form6->Thumbnails[3]->Picture().Width(), 72);
     EXPECT_TRUE(errors.Messages.empty());
+}
+
+TEST_F(Browser, AnAnimatedGifShowsItsFirstFrameStill) {
+    GifWriter gif(40, 20, {clRed, clBlue});
+    gif.GraphicControl(10).Image({0, 0, 40, 20, std::vector<std::uint8_t>(800, 0)});
+    gif.GraphicControl(10).Image({0, 0, 40, 20, std::vector<std::uint8_t>(800, 1)});
+    dir.Write("anim.gif", gif.Bytes());
+    OpenAndWait(dir);
+    TImage* image = Form6->Thumbnails[0];
+    EXPECT_EQ(image->BoundsRect(), Bounds(4, 19, 72, 36));
+    EXPECT_STREQ(image->Picture().Graphic()->ClassName(), "TBitmap");
+    EXPECT_EQ(image->Picture().Bitmap().Pixel(30, 20), clRed);
 }
 
 TEST_F(Browser, ClosingDuringABuildStopsIt) {
