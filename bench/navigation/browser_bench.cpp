@@ -7,11 +7,14 @@
 //   ratio           build_ms / djpeg_ms            (goal: 1 worker <= 1.1, 2 workers <= 0.6)
 //   ratio_cpu       this process's processor time during the build / djpeg_ms
 //   first_cell_ms   opening to the first cell shown (goal <= 100)
-//   ui_block_ms     the longest the user-interface thread was busy at a stretch (goal <= 50)
+//   ui_block_ms     the longest the user-interface thread was busy at a stretch (goal <= 50),
+//                   opening the browser included
+//   ui_block_cpu_ms the same in the thread's processor time, which a busy machine does not stretch
 //   peak_mb         peak resident memory during the build above the idle program (goal < 150)
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -111,6 +114,12 @@ double StatusBytes(const std::string& field) {
 
 void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
+double ThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 double Median(std::vector<double> values) {
@@ -129,20 +138,23 @@ void BrowserBuild(benchmark::State& state) {
     StartWindows();
     TWorkerPool pool(static_cast<int>(state.range(0)));
     Form6->Workers = &pool;
-    std::vector<double> builds, cpus, firsts, blocks, peaks, tools;
+    std::vector<double> builds, cpus, firsts, blocks, cpuBlocks, peaks, tools;
     for (auto _ : state) {
         Application.ProcessMessages();
         const double idle = StatusBytes("VmRSS");
         ResetPeakMemory();
         const double cpuStart = ProcessSeconds();
         const auto start = Clock::now();
+        const double threadStart = ThreadSeconds();
         Form1->ViewCommand(16);
-        double block = Seconds(Clock::now() - start), first = -1;
+        double block = Seconds(Clock::now() - start), cpuBlock = ThreadSeconds() - threadStart, first = -1;
         while (Form6->Building()) {
             const auto before = Clock::now();
+            const double threadBefore = ThreadSeconds();
             Application.ProcessMessages();
             const auto after = Clock::now();
             block = std::max(block, Seconds(after - before));
+            cpuBlock = std::max(cpuBlock, ThreadSeconds() - threadBefore);
             if (first < 0 && !Form6->Cells.empty() && Form6->Cells[0] && Form6->Cells[0]->Visible())
                 first = Seconds(after - start);
             std::this_thread::sleep_for(std::chrono::microseconds(200));
@@ -153,6 +165,7 @@ void BrowserBuild(benchmark::State& state) {
         cpus.push_back(ProcessSeconds() - cpuStart);
         firsts.push_back(first);
         blocks.push_back(block);
+        cpuBlocks.push_back(cpuBlock);
         peaks.push_back(StatusBytes("VmHWM") - idle);
         Form6->MorphButton1Click(Form6->MorphButton1);
         tools.push_back(DjpegSeconds());
@@ -165,6 +178,7 @@ void BrowserBuild(benchmark::State& state) {
     state.counters["ratio_cpu"] = Median(cpus) / tool;
     state.counters["first_cell_ms"] = Median(firsts) * 1e3;
     state.counters["ui_block_ms"] = *std::max_element(blocks.begin(), blocks.end()) * 1e3;
+    state.counters["ui_block_cpu_ms"] = *std::max_element(cpuBlocks.begin(), cpuBlocks.end()) * 1e3;
     state.counters["peak_mb"] = *std::max_element(peaks.begin(), peaks.end()) / (1 << 20);
 }
 
