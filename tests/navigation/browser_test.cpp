@@ -99,6 +99,31 @@ TEST_F(Browser, SevenCellsStandInARowOf614PixelsAndTheGridReflowsOnResize) {
     EXPECT_EQ(Form6->MorphButton1->Left(), 900 - Viewer.ButtonSize - 2);
 }
 
+TEST_F(Browser, DraggingAndTheSizeGripKeepTheFileWindowBeside) {
+    WriteBmp(dir, "a.bmp", 8, 8, clRed);
+    OpenAndWait(dir);
+    Form6->FormMouseMove(Form6->TopLabel, ssLeft, 10, 10);
+    Form6->FormMouseMove(Form6->TopLabel, ssLeft, 30, 25);
+    Form6->FormMouseMove(Form6->TopLabel, 0, 30, 25);
+    EXPECT_EQ(Form6->Left(), 120);
+    EXPECT_EQ(Form6->Top(), 65);
+    EXPECT_EQ(Form2->Left(), 120 + 614);
+    EXPECT_EQ(Form2->Top(), 65);
+
+    Mouse.SetTestCursorPos(TPoint{200, 150});  // far above and left of the corner
+    Form6->sizerMouseMove(Form6->sizer, ssLeft, 0, 0);
+    EXPECT_EQ(Form6->Width(), 300);
+    EXPECT_EQ(Form6->Height(), 300);
+    EXPECT_EQ(Form2->Height(), 400);  // the file window is never lower than 400
+    Mouse.SetTestCursorPos(TPoint{120 + 700, 65 + 500});
+    Form6->sizerMouseMove(Form6->sizer, ssLeft, 0, 0);
+    Mouse.SetTestCursorPos(std::nullopt);
+    EXPECT_EQ(Form6->Width(), 708);
+    EXPECT_EQ(Form6->Height(), 508);
+    EXPECT_EQ(Form2->Height(), 508);
+    EXPECT_EQ(Form2->Left(), 120 + 708);
+}
+
 TEST_F(Browser, AMarkedFileStartsUnmarkedAndTheFirstClickUnmarksIt) {
     WriteBmp(dir, "a.bmp", 8, 8, clRed);
     WriteBmp(dir, "b.bmp", 8, 8, clRed);
