@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what Lumvex needs to build and test, and only what is missing.
-# Usage: scripts/install-deps.sh [--bench] [--fuzz] [--tools]
+# Usage: scripts/install-deps.sh [--bench] [--fuzz] [--tools] [--desktop-bench]
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core)
 for arg in "$@"; do
   case "$arg" in
-    --bench) packages+=(libjpeg-turbo-progs libgif-dev) ;;
+    --bench) packages+=(libjpeg-turbo-progs libgif-dev libvips-tools) ;;
     --fuzz)  packages+=(clang libclang-rt-14-dev) ;;
     --tools) packages+=(imagemagick giflib-tools) ;;
+    --desktop-bench) packages+=(xvfb openbox x11-utils imagemagick qimgv feh gcc libx11-dev libxtst-dev) ;;
     *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
   esac
 done

@@ -28,6 +28,7 @@
 
 #include <jpeglib.h>
 
+#include "ToolTiming.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Jpeg.h"
 #include "PhotoLike.h"
@@ -140,25 +141,6 @@ void CjpegInProcess(const std::string& path, int quality) {
     jpeg_destroy_compress(&cinfo);
     std::fclose(in);
     std::fclose(out);
-}
-
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-// Processor seconds the work took in this thread.
-template <class Work>
-double Time(Work&& work) {
-    const double start = ThreadSeconds();
-    work();
-    return ThreadSeconds() - start;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // Runs ours and the tool (and the tool's start-up) once per iteration. The

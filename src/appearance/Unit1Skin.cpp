@@ -113,8 +113,15 @@ void TForm1::SetSkin() {
     Form3->BackShape->Pen().Color = Viewer.co1;
     ShowStretched(*Form3->TopImage, titleBar);
     ShowStretched(*Form3->BackImage, background);
-    for (TLabel* text : {Form3->TopLabel, Form3->Label7, Form3->fileindex}) SetFontColor(*text, Viewer.coText);
-    SetFieldColors(*Form3->FileListBox, Viewer.co1, Viewer.coText);
+    for (TLabel* text : {Form3->TopLabel, Form3->Label1, Form3->Label2, Form3->Label3, Form3->Label4, Form3->Label5,
+                         Form3->Label6, Form3->Label7, Form3->Label8, Form3->Label9, Form3->Label10, Form3->fileindex})
+        SetFontColor(*text, Viewer.coText);
+    for (TControl* field : std::initializer_list<TControl*>{
+             Form3->ComboBox1, Form3->CheckBox1, Form3->RadioButton1, Form3->RadioButton2, Form3->RadioButton3,
+             Form3->RadioButton4, Form3->FileListBox, Form3->SpinEditW, Form3->SpinEditH})
+        SetFieldColors(*field, Viewer.co1, Viewer.coText);
+    Form3->Gauge->SetBackColor(Viewer.co1);
+    Form3->Gauge->SetForeColor(Viewer.co2);
 
     for (TControl* field : std::initializer_list<TControl*>{Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3,
                                                             Form4->Edit1})

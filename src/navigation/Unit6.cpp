@@ -91,7 +91,9 @@ void TForm6::CreateMenu() {
     Konvertls1->Add("Konvertálás jpg-re");
     Fjlmveletek1 = items.Add("Fájlműveletek");
     Mozgats1 = Fjlmveletek1->Add("Mozgatás...");
+    Mozgats1->OnClick = [this](TObject* sender) { Mozgats1Click(sender); };
     Msols1 = Fjlmveletek1->Add("Másolás...");
+    Msols1->OnClick = [this](TObject* sender) { Msols1Click(sender); };
     Trls1 = Fjlmveletek1->Add("Törlés");
     Trls1->OnClick = [this](TObject* sender) { Trls1Click(sender); };
 }

@@ -69,6 +69,8 @@ public:
     void CellClick(TObject* sender);
     void CellDblClick(TObject* sender);
     void CellMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Mozgats1Click(TObject* sender);
+    void Msols1Click(TObject* sender);
     void Trls1Click(TObject* sender);
     void FormResize();
     void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);

@@ -160,6 +160,18 @@ void TForm6::CellMouseDown(TObject*, TMouseButton button, TShiftState, int, int)
     PopupMenu.Popup(at.X, at.Y);
 }
 
+// The transformations window's move or copy of the marked files, with its
+// folder picker, questions and messages.
+void TForm6::Mozgats1Click(TObject*) {
+    Form3->MoveCopyBatch(true);
+    Build();
+}
+
+void TForm6::Msols1Click(TObject*) {
+    Form3->MoveCopyBatch(false);
+    Build();
+}
+
 void TForm6::Trls1Click(TObject*) {
     if (Form1->DeleteMarkedFiles()) Build();
 }

@@ -115,30 +115,4 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    std::string temp = ExtractFilePath(path) + "." + ExtractFileName(path) + ".lumvex-XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) throw EWriteError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            int err = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw EWriteError("Cannot write file \"" + path + "\". " + std::strerror(err));
-        }
-        done += static_cast<size_t>(n);
-    }
-    struct stat existing {};
-    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    ::fchmod(fd, mode);
-    if (::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        throw EWriteError("Cannot write file \"" + path + "\". " + std::strerror(err));
-    }
-}
-
 }  // namespace lumvex

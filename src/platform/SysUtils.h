@@ -49,8 +49,14 @@ std::int64_t FileSize(const std::string& path);  // -1 when it cannot be read
 bool DeleteFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 
-// Whole-file reads and atomic whole-file writes (temporary file, then rename).
 std::string ReadFileBytes(const std::string& path);  // EFOpenError when it cannot be read
-void WriteFileAtomically(const std::string& path, const std::string& bytes);  // EWriteError on failure
+
+// Replaces a file's contents all at once or not at all: the bytes go to a
+// temporary file in the same folder, which is flushed and renamed over the
+// file, and the folder is synced. The file keeps its permission bits and
+// owner; a symbolic link is written through. A file without write
+// permission is not replaced. On failure (EWriteError) the file is as it was
+// and no temporary file is left.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace lumvex

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "components/FadeWorks.h"
+#include "components/Gauges.h"
 #include "components/MorphButton.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Image.h"
@@ -121,6 +122,13 @@ public:
     void MoveImage(TImage* target);
     // The numpad plus and minus rules.
     void ZoomKey(bool zoomIn);
+
+    // Turns the picture on view a quarter, writes it to the current file and
+    // shows it. TImgFileName names the file whose picture TImg holds as
+    // loaded; code that puts another picture into TImg clears it, and the
+    // turn then loads the current file first.
+    void RotateViewedPicture(bool Left, TGauge& gauge);
+    std::string TImgFileName;
 
     // Commands, keys and mouse.
     void MorphButton1Click(TObject* sender);

@@ -42,6 +42,16 @@ void TForm1::ViewCommand(int number) {
     case 10: RunExe(Form4->Edit1->Text(), 1, "\"" + Form2->FileName->Caption() + "\""); break;
     case 11: ToggleMark(); break;
     case 12: DeleteMarkedFiles(); break;
+    case 13:
+    case 14: {
+        const bool left = number == 14;
+        if (Form3->FileListBox->SelCount() == 1)
+            RotateViewedPicture(left, *Form3->Gauge);
+        else
+            Form3->TurnBatch(left);
+        ResizeImage(Image, TImg);
+        break;
+    }
     case 15:
         if (Color() == clBlack) {
             border->Pen().Color = clBlack;

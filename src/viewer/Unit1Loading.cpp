@@ -16,6 +16,7 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
         target->SetStretch(false);
         target->SetAutoSize(true);
         Viewer.TiledBitmap = false;
+        if (work == TImg) TImgFileName.clear();
         if (LowerCase(fileName).find(".gif") != std::string::npos) {
             target->Picture().LoadFromFile(fileName);
         } else {
@@ -32,6 +33,7 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
                 display.AllocateUninitialised(picture.Width(), picture.Height(), TPixelFormat::pf24bit);
             }
             display.Canvas().Draw(0, 0, picture);
+            if (work == TImg) TImgFileName = fileName;
         }
         Viewer.PictureWidth = target->Width();
         Viewer.PictureHeight = target->Height();

@@ -155,6 +155,33 @@ TEST_F(Browser, ADoubleClickOpensThePictureWhereTheBrowserStood) {
     EXPECT_TRUE(Form3->FileListBox->Selected(1));  // the marks stay
 }
 
+TEST_F(Browser, MoveAndCopyTakeTheMarkedFilesToAPickedFolderAndRebuild) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WriteBmp(dir, name, 8, 8, clRed);
+    TempDir target;
+    OpenAndWait(dir);
+    Form6->CellClick(Form6->Cells[0]);  // unmark a.bmp
+    Form6->CellClick(Form6->Cells[1]);
+    Form6->CellClick(Form6->Cells[2]);
+    ScriptedDialogs dialogs;
+    dialogs.FolderAnswers = {target.Path()};
+    Form6->Mozgats1->Click();
+    ASSERT_TRUE(WaitForBuild());
+    EXPECT_EQ(dialogs.Messages, std::vector<std::string>{"A művelet(ek) sikeres(ek) volt(ak)!"});
+    EXPECT_TRUE(FileExists(target.File("b.bmp")));
+    EXPECT_TRUE(FileExists(target.File("c.bmp")));
+    EXPECT_FALSE(FileExists(dir.File("b.bmp")));
+    EXPECT_EQ(CaptionTexts(), std::vector<std::string>{"a.bmp"});
+
+    TempDir copies;
+    Form6->CellClick(Form6->Cells[0]);
+    dialogs.FolderAnswers = {copies.Path()};
+    Form6->Msols1->Click();
+    ASSERT_TRUE(WaitForBuild());
+    EXPECT_TRUE(FileExists(copies.File("a.bmp")));
+    EXPECT_TRUE(FileExists(dir.File("a.bmp")));
+    EXPECT_EQ(CaptionTexts(), std::vector<std::string>{"a.bmp"});
+}
+
 TEST_F(Browser, DeleteWithOneMarkOnAnotherFileDeletesTheCurrentFile) {
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WriteBmp(dir, name, 8, 8, clRed);
     OpenAndWait(dir);

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "platform/controls/ControlBridge.h"
+#include "platform/controls/CursorShape.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/NativeLook.h"
 #include "platform/graphics/QtBridge.h"
@@ -22,23 +23,6 @@ std::unordered_map<const QWidget*, TControl*>& Registry() {
     return registry;
 }
 
-Qt::CursorShape ShapeOf(TCursor cursor) {
-    switch (cursor) {
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crHourGlass: return Qt::WaitCursor;
-    case crNo: return Qt::ForbiddenCursor;
-    case crDefault:
-    case crArrow: break;
-    }
-    return Qt::ArrowCursor;
-}
 }  // namespace
 
 TControl::TControl(TWinControl* parent, QWidget* widget)

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/controls/CursorShape.h"
 #include "platform/controls/Form.h"
 
 namespace lumvex {
@@ -30,6 +31,13 @@ TForm* TScreen::ActiveForm() const {
 
 void TScreen::AddForm(TForm* form) { forms_.push_back(form); }
 void TScreen::RemoveForm(TForm* form) { std::erase(forms_, form); }
+
+void TScreen::SetCursor(TCursor cursor) {
+    if (cursor == cursor_) return;
+    if (cursor_ != crDefault) QGuiApplication::restoreOverrideCursor();
+    if (cursor != crDefault) QGuiApplication::setOverrideCursor(QCursor(ShapeOf(cursor)));
+    cursor_ = cursor;
+}
 
 TPoint TMouse::CursorPos() const {
     if (testPos_) return *testPos_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Types.h"
+#include "platform/controls/ControlTypes.h"
 
 namespace lumvex {
 
@@ -19,6 +20,11 @@ public:
     // Every form that exists, in creation order.
     const std::vector<TForm*>& Forms() const { return forms_; }
 
+    // The cursor over every window of the program (the busy cursor of long
+    // work); crDefault gives each control its own cursor back.
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+
     // Tests: a fixed desktop size; std::nullopt restores the real one.
     void SetTestSize(std::optional<TPoint> size) { testSize_ = size; }
 
@@ -29,6 +35,7 @@ public:
 private:
     std::optional<TPoint> testSize_;
     std::vector<TForm*> forms_;
+    TCursor cursor_ = crDefault;
 };
 
 class TMouse {

@@ -1,0 +1,41 @@
+#include "imageops/PictureFiles.h"
+
+#include "platform/graphics/Jpeg.h"
+
+namespace lumvex {
+
+TBitmap PictureBitmap(const TGraphic& picture) {
+    if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&picture)) return jpeg->Bitmap();
+    TBitmap bitmap;
+    bitmap.Assign(picture);
+    return bitmap;
+}
+
+TBitmap LoadAsBitmap(TImage& holder, const std::string& path) {
+    holder.Picture().LoadFromFile(path);
+    TBitmap bitmap = PictureBitmap(*holder.Picture().Graphic());
+    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    return bitmap;
+}
+
+void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality) {
+    TJPEGImage writer;
+    writer.SetCompressionQuality(quality);
+    writer.Assign(bitmap);
+    writer.SaveToFile(path);
+}
+
+void WriteBmp(const TBitmap& bitmap, const std::string& path, TPixelFormat format) {
+    TBitmap written = bitmap;
+    written.SetPixelFormat(format);
+    written.SaveToFile(path);
+}
+
+void WriteTransformed(const TBitmap& bitmap, const std::string& path, TFileKind kind) {
+    if (kind == TFileKind::fkBmp)
+        WriteBmp(bitmap, path, TPixelFormat::pf24bit);
+    else
+        WriteJpeg(bitmap, path);
+}
+
+}  // namespace lumvex

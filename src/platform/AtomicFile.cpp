@@ -1,0 +1,159 @@
+// Whole-file replacement that a full disk, a read-only file or a crash in the
+// middle cannot leave half-done.
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "platform/SysUtils.h"
+
+namespace lumvex {
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& path, int err) {
+    throw EWriteError("Cannot write file \"" + path + "\". " + std::strerror(err));
+}
+
+// The file a path finally names, following symbolic links (also one that
+// points to a file not yet there).
+std::string FollowLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+        if (n < 0 || n == static_cast<ssize_t>(sizeof target)) return path;
+        const std::string link(target, static_cast<size_t>(n));
+        path = link.front() == PathDelim ? link : ExtractFilePath(path) + link;
+    }
+    Fail(path, ELOOP);
+}
+
+std::string RandomSuffix() {
+    static std::mt19937 random{std::random_device{}()};
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 8; ++i) suffix += letters[random() % (sizeof letters - 1)];
+    return suffix;
+}
+
+// A file being written beside its target. Where the file system allows, it
+// has no name until it is complete, so that a process killed while writing
+// leaves nothing behind; it gets a name only for the rename.
+class TempFile {
+public:
+    TempFile(const std::string& target) : target_(target) {
+        const std::string dir = ExtractFileDir(target).empty() ? "." : ExtractFileDir(target);
+        fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd_ < 0) {
+            name_ = ExtractFilePath(target) + "." + ExtractFileName(target) + ".lumvex-XXXXXX";
+            fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
+            if (fd_ < 0) Fail(target, errno);
+        }
+    }
+    ~TempFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!name_.empty()) ::unlink(name_.c_str());
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    void Write(const std::string& bytes) {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) Fail(target_, n < 0 ? errno : ENOSPC);
+            done += static_cast<size_t>(n);
+        }
+    }
+
+    // Takes the permission bits and owner of the file it replaces; a new
+    // file gets the usual bits for new files.
+    void TakeAttributes() {
+        struct stat existing {};
+        if (::stat(target_.c_str(), &existing) == 0) {
+            if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
+                // Only the owner changes hands; the contents are what matter.
+            }
+            if (::fchmod(fd_, existing.st_mode & 07777) != 0) Fail(target_, errno);
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            if (::fchmod(fd_, 0666 & ~mask) != 0) Fail(target_, errno);
+        }
+    }
+
+    // Flushes the data and puts the file in the target's place.
+    void Replace() {
+        if (::fsync(fd_) != 0) Fail(target_, errno);
+        if (name_.empty()) Name();
+        const int err = ::close(fd_) == 0 ? 0 : errno;
+        fd_ = -1;
+        if (err != 0) Fail(target_, err);
+        if (::rename(name_.c_str(), target_.c_str()) != 0) Fail(target_, errno);
+        name_.clear();
+        SyncFolder();
+    }
+
+private:
+    // Links the unnamed file into the folder under a free name.
+    void Name() {
+        const std::string self = "/proc/self/fd/" + IntToStr(fd_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = ExtractFilePath(target_) + "." + ExtractFileName(target_) + ".lumvex-" + RandomSuffix();
+            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+                ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+                name_ = std::move(name);
+                return;
+            }
+            if (errno != EEXIST) Fail(target_, errno);
+        }
+        Fail(target_, EEXIST);
+    }
+
+    void SyncFolder() const {
+        const std::string dir = ExtractFileDir(target_).empty() ? "." : ExtractFileDir(target_);
+        const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return;  // the rename is done; only its flush could not be asked for
+        ::fsync(fd);
+        ::close(fd);
+    }
+
+    std::string target_;
+    std::string name_;  // empty while the file has no name
+    int fd_ = -1;
+};
+
+// A process killed between naming its finished temporary file and the rename
+// leaves that file; the next write of the same file removes it.
+void RemoveLeftTemporaries(const std::string& target) {
+    const std::string dir = ExtractFileDir(target).empty() ? "." : ExtractFileDir(target);
+    const std::string prefix = "." + ExtractFileName(target) + ".lumvex-";
+    DIR* folder = ::opendir(dir.c_str());
+    if (!folder) return;
+    while (const dirent* entry = ::readdir(folder))
+        if (std::string(entry->d_name).starts_with(prefix)) ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    ::closedir(folder);
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::string target = FollowLinks(path);
+    RemoveLeftTemporaries(target);
+    if (::access(target.c_str(), F_OK) == 0 && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        Fail(path, errno);
+    TempFile temp(target);
+    temp.Write(bytes);
+    temp.TakeAttributes();
+    temp.Replace();
+}
+
+}  // namespace lumvex

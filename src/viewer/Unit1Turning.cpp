@@ -1,0 +1,31 @@
+// Turning the picture on view and writing it to the current file.
+#include "viewer/Unit1.h"
+#include "navigation/Unit2.h"
+#include "imageops/FileTransforms.h"
+#include "imageops/PictureFiles.h"
+#include "imageops/PixelTransforms.h"
+#include "platform/SysUtils.h"
+
+namespace lumvex {
+
+void TForm1::RotateViewedPicture(bool Left, TGauge& gauge) {
+    const std::string fileName = Form2->FileName->Caption();
+    const TFileKind kind = FileKind(fileName);
+    if (kind == TFileKind::fkNone) return;
+    // A batch or a selection change in the transformations window can leave
+    // TImg holding another picture than the current file's.
+    if (TImgFileName != fileName) {
+        TImg->Picture().LoadFromFile(fileName);
+        TImgFileName = fileName;
+        Viewer.PictureWidth = TImg->Picture().Width();
+        Viewer.PictureHeight = TImg->Picture().Height();
+    }
+    TBitmap source = PictureBitmap(*TImg->Picture().Graphic());
+    source.SetPixelFormat(TPixelFormat::pf24bit);
+    const TBitmap target = TurnIntoFile(source, Left, fileName, kind, gauge);
+    std::swap(Viewer.PictureWidth, Viewer.PictureHeight);
+    TImg->Picture().Assign(&target);
+    Image->Picture().Assign(&target);
+}
+
+}  // namespace lumvex

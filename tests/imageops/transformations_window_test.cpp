@@ -1,0 +1,176 @@
+// The transformations window: its batches over the marked files, its options,
+// and moving and copying that never lose a file.
+#include <sys/stat.h>
+
+#include "ImageOpsSupport.h"
+#include "imageops/CopyFileContents.h"
+#include "platform/services/Dialogs.h"
+
+using namespace lumvex;
+using namespace lumvex::test;
+
+namespace {
+
+using TransformationsWindow = WindowTest;
+
+TEST_F(TransformationsWindow, ATurnBatchReportsTheFileItCannotTurnAndCountsUp) {
+    WritePicture("a.jpg", Numbered(8, 6));
+    dir.Write("b.gif", "GIF89a");
+    const std::string c = WritePicture("c.bmp", Numbered(5, 3));
+    Open();
+    View("a.jpg");
+    Mark({"a.jpg", "b.gif", "c.bmp"});
+    ScriptedDialogs dialogs;
+    Form3->MorphButton3Click(Form3->MorphButton4);
+    EXPECT_EQ(dialogs.Messages,
+              std::vector<std::string>{"A(z) b.gif fájlt nem sikerült elforgatni (csak jpg-et és bmp-t lehet).\r"});
+    ExpectSamePixels(ReadBmp(c), Turned(Numbered(5, 3), true));
+    EXPECT_EQ(Form3->fileindex->Caption(), "3/3");
+}
+
+TEST_F(TransformationsWindow, OneMarkedJpegMirroredReloadsTheViewerWithoutAMessage) {
+    const std::string a = WritePicture("a.jpg", Numbered(8, 6));
+    WritePicture("b.bmp", Numbered(2, 2));
+    Open();
+    View("a.jpg");
+    const TBitmap before = DecodedJpeg(a);
+    ScriptedDialogs dialogs;
+    Form3->MorphButton1Click(Form3->MorphButton1);
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(ReadFileBytes(a), JpegBytes(Mirrored(before, false), 90));
+    ExpectSamePixels(PictureBitmap(*Form1->Image->Picture().Graphic()), DecodedJpeg(a));
+}
+
+TEST_F(TransformationsWindow, TurnAndScaleBatchesWithNoMarkShowTheGaugesRangeError) {
+    WritePicture("a.bmp", Numbered(4, 4));
+    Open();
+    Mark({});
+    ScriptedDialogs dialogs;
+    dialogs.MessageAnswers = {mrNo};
+    RecordedErrors errors;
+    Application.Dispatch([] { Form3->TurnBatch(false); });
+    Application.Dispatch([] { Form3->ScaleBatch(); });
+    EXPECT_EQ(errors.Messages, std::vector<std::string>(2, "Value must be between 1 and 2147483647"));
+    EXPECT_EQ(FolderNames(dir.Path()), std::set<std::string>{"a.bmp"});
+}
+
+TEST_F(TransformationsWindow, AMoveAnsweredNoKeepsTheFileInBothFolders) {
+    TempDir target;
+    const std::string a = WritePicture("a.bmp", Numbered(4, 4));
+    WritePicture("b.bmp", Numbered(3, 3));
+    const std::string held = target.Write("a.bmp", "held");
+    const std::string bBytes = ReadFileBytes(dir.File("b.bmp"));
+    Open();
+    Mark({"a.bmp", "b.bmp"});
+    ScriptedDialogs dialogs;
+    dialogs.FolderAnswers = {target.Path()};
+    dialogs.MessageAnswers = {mrNo};
+    Form3->MorphButton6Click(Form3->MorphButton6);
+    EXPECT_EQ(dialogs.Questions.at(0).Message, "A(z) a.bmp fájl már létezik.  Felülírja?");
+    EXPECT_EQ(dialogs.Messages, std::vector<std::string>{"A művelet(ek) sikeres(ek) volt(ak)!"});
+    EXPECT_EQ(ReadFileBytes(held), "held");
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_FALSE(FileExists(dir.File("b.bmp")));
+    EXPECT_EQ(ReadFileBytes(target.File("b.bmp")), bBytes);
+    EXPECT_EQ(Form3->FileListBox->Items(), std::vector<std::string>{"a.bmp"});
+}
+
+TEST_F(TransformationsWindow, MovingOrCopyingIntoTheSameFolderLosesNothing) {
+    WritePicture("a.bmp", Numbered(4, 4));
+    WritePicture("b.jpg", Numbered(5, 5));
+    const std::string aBytes = ReadFileBytes(dir.File("a.bmp")), bBytes = ReadFileBytes(dir.File("b.jpg"));
+    Open();
+    for (bool move : {false, true}) {
+        for (TModalResult answer : {mrYes, mrYesToAll}) {
+            Mark({"a.bmp", "b.jpg"});
+            ScriptedDialogs dialogs;
+            dialogs.FolderAnswers = {dir.Path()};
+            dialogs.MessageAnswers = {answer, answer};
+            Form3->MoveCopyBatch(move);
+            EXPECT_EQ(dialogs.Messages.at(0), "\rA(z) " + dir.File("a.bmp") + "fájlt nem sikerült másolni.\rA(z) " +
+                                                  dir.File("b.jpg") + "fájlt nem sikerült másolni.");
+            EXPECT_EQ(ReadFileBytes(dir.File("a.bmp")), aBytes);
+            EXPECT_EQ(ReadFileBytes(dir.File("b.jpg")), bBytes);
+            EXPECT_EQ(FolderNames(dir.Path()), (std::set<std::string>{"a.bmp", "b.jpg"}));
+        }
+    }
+}
+
+TEST_F(TransformationsWindow, CopyingFaults) {
+    TempDir target;
+    const std::string source = dir.Write("a.bmp", std::string(50000, 'x'));
+    chmod(source.c_str(), 0444);
+    EXPECT_TRUE(CopyFileContents(source, target.File("a.bmp")));  // a read-only source copies
+    EXPECT_EQ(ReadFileBytes(target.File("a.bmp")), std::string(50000, 'x'));
+    EXPECT_FALSE(CopyFileContents(source, dir.Path() + "/../" + ExtractFileName(dir.Path()) + "/a.bmp"));
+    EXPECT_FALSE(CopyFileContents(source, target.File("missing/a.bmp")));
+    EXPECT_EQ(FolderNames(target.Path()), std::set<std::string>{"a.bmp"});
+}
+
+TEST_F(TransformationsWindow, TheOptionsAndTheirPartners) {
+    Form3->RadioButton2->SetChecked(true);
+    Form3->RadioButton1Click(Form3->RadioButton2);
+    EXPECT_TRUE(Form3->CheckBox1->Checked());
+    EXPECT_FALSE(Form3->CheckBox1->Enabled());
+    Form3->RadioButton4->SetChecked(true);
+    Form3->RadioButton4Click(Form3->RadioButton4);
+    EXPECT_TRUE(Form3->CheckBox1->Checked());
+    EXPECT_TRUE(Form3->CheckBox1->Enabled());
+
+    Viewer.PictureWidth = 640;
+    Viewer.PictureHeight = 480;
+    Form3->SpinEditW->SetText("320");
+    std::uint16_t key = '0';
+    Form3->SpinEditWKeyUp(Form3->SpinEditW, key, 0);
+    EXPECT_EQ(Form3->SpinEditH->Text(), "240");
+    EXPECT_TRUE(Form3->LastEditedWidth);
+
+    Form3->TrackBar1->SetPosition(30);
+    Form3->TrackBar1Change(Form3->TrackBar1);
+    EXPECT_EQ(Form3->Label5->Caption(), "Konvertálás   30%");
+    Form3->ComboBox1->SetItemIndex(1);
+    Form3->ComboBox1Change(Form3->ComboBox1);
+    EXPECT_FALSE(Form3->TrackBar1->Enabled());
+    EXPECT_EQ(Form3->Label5->Caption(), "Konvertálás   30%");
+    Form3->ComboBox1->SetItemIndex(0);
+    Form3->ComboBox1Change(Form3->ComboBox1);
+    EXPECT_TRUE(Form3->TrackBar1->Enabled());
+}
+
+TEST_F(TransformationsWindow, AHandTypedTargetPassesEveryFileOverAndCancelEndsABatch) {
+    WritePicture("a.jpg", Numbered(4, 4));
+    WritePicture("b.jpg", Numbered(4, 4));
+    dir.Write("a.bmp", "old");
+    dir.Write("b.bmp", "old");
+    Open();
+    Mark({"a.jpg", "b.jpg"});
+    ScriptedDialogs dialogs;
+    Form3->ComboBox1->SetText("gif-re");
+    Form3->ComboBox1Change(Form3->ComboBox1);
+    EXPECT_FALSE(Form3->TrackBar1->Enabled());
+    Form3->ConvertBatch();
+    EXPECT_TRUE(dialogs.Questions.empty());
+
+    Mark({"a.jpg", "b.jpg"});
+    Form3->ComboBox1->SetItemIndex(1);
+    dialogs.MessageAnswers = {mrCancel};
+    Form3->MorphButton5Click(Form3->MorphButton5);
+    EXPECT_EQ(dialogs.Questions.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(dir.File("a.bmp")), "old");
+    EXPECT_EQ(ReadFileBytes(dir.File("b.bmp")), "old");
+    Form3->ComboBox1->SetItemIndex(0);
+}
+
+TEST_F(TransformationsWindow, TheGaugeTakesTheSchemeColours) {
+    const TColor co1 = Viewer.co1, co2 = Viewer.co2;
+    Viewer.co1 = RGB(10, 20, 30);
+    Viewer.co2 = RGB(200, 100, 50);
+    Form1->SetSkin();
+    EXPECT_EQ(Form3->Gauge->BackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(Form3->Gauge->ForeColor(), RGB(200, 100, 50));
+    Viewer.co1 = co1;
+    Viewer.co2 = co2;
+    Form1->SetSkin();
+}
+
+}  // namespace
