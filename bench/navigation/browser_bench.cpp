@@ -26,9 +26,8 @@
 #include <vector>
 
 #include "BenchMain.h"
-#include "PhotoLike.h"
 #include "Program.h"
-#include "ToolRun.h"
+#include "ToolTiming.h"
 #include "viewer/Unit1.h"
 #include "navigation/Unit2.h"
 #include "navigation/Unit6.h"
@@ -114,18 +113,7 @@ double StatusBytes(const std::string& field) {
 
 void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double DjpegSeconds() {
     double total = 0;

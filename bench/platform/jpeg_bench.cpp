@@ -31,8 +31,8 @@
 #include "ToolTiming.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Jpeg.h"
-#include "PhotoLike.h"
-#include "ToolRun.h"
+
+extern char** environ;
 
 namespace {
 
