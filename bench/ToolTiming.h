@@ -25,12 +25,13 @@ namespace lumvex::bench {
 inline constexpr int PhotoWidth = 4000, PhotoHeight = 3000;
 
 // Smooth shading, edges between regions, fine texture and sensor noise:
-// compresses at quality 90 to about as many bytes as a real photo.
-inline TBitmap PhotoLikePicture() {
+// compresses at quality 90 to about as many bytes as a real photo. Other
+// seeds (above the default) shift the shading: another picture of the kind.
+inline TBitmap PhotoLikePicture(std::uint32_t seed = 12345) {
     TBitmap bitmap(PhotoWidth, PhotoHeight, TPixelFormat::pf24bit);
     std::vector<double> sx(PhotoWidth), tx(PhotoWidth);
-    for (int x = 0; x < PhotoWidth; ++x) sx[x] = std::sin(x / 410.0), tx[x] = std::sin(x * 0.21);
-    std::uint32_t seed = 12345;
+    for (int x = 0; x < PhotoWidth; ++x)
+        sx[x] = std::sin((x + (seed - 12345u) % 977u) / 410.0), tx[x] = std::sin(x * 0.21);
     for (int y = 0; y < PhotoHeight; ++y) {
         std::uint8_t* row = bitmap.ScanLine(y);
         const double cy = std::cos(y / 330.0), ty = std::sin(y * 0.17);

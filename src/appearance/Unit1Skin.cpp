@@ -10,6 +10,7 @@
 #include "navigation/Unit2.h"
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
+#include "navigation/Unit6.h"
 
 namespace lumvex {
 
@@ -54,6 +55,32 @@ void CopyCell(const TBitmap& work, int left, int width, TPicture& picture) {
     }
     TBitmap& cell = picture.Bitmap();
     for (int y = 0; y < height; ++y) std::memcpy(cell.ScanLine(y), work.ScanLine(y) + 3 * left, 3 * size_t(width));
+}
+
+// The browser: its bars, its area and, while it is shown, its cells (marked
+// ones included) in the window colour with captions in the text colour.
+void SkinBrowser(const TBitmap& titleBar) {
+    const int B = Viewer.ButtonSize;
+    ShowStretched(*Form6->TopImage, titleBar);
+    ShowStretched(*Form6->BottomImage, titleBar);
+    for (TLabel* title : {Form6->TopLabel, Form6->BottomLabel}) {
+        SetFontColor(*title, Viewer.coText);
+        SetFontPoints(*title, B == 24 ? 16 : 12);
+    }
+    for (TControl* bar : std::initializer_list<TControl*>{Form6->Panel1, Form6->Panel2, Form6->TopImage,
+                                                          Form6->BottomImage})
+        bar->SetHeight(B + 2);
+    Form6->ScrollBox1->SetColor(Viewer.co2);
+    Form6->ScrollBox1->HorzScrollBar().SetColor(Viewer.co1);
+    Form6->ScrollBox1->VertScrollBar().SetColor(Viewer.co1);
+    SetSquare(*Form6->MorphButton1, B);
+    Form6->MorphButton1->SetLeft(Form6->Panel1->Width() - B - 2);
+    SetSquare(*Form6->sizer, B);
+    if (!Form6->Visible()) return;
+    for (TPanel* cell : Form6->Cells)
+        if (cell) cell->SetColor(Viewer.co1);
+    for (TLabel* caption : Form6->Captions)
+        if (caption) SetFontColor(*caption, Viewer.coText);
 }
 
 }  // namespace
@@ -134,6 +161,8 @@ void TForm1::SetSkin() {
     SetSquare(*Form3->MorphButton9, B);
     Form3->MorphButton9->SetLeft(Form3->Width() - Form2->MorphButton1->Width() - 5);
     SetFontPoints(*Form3->FileListBox, B / 2);
+
+    SkinBrowser(titleBar);
 }
 
 void TForm1::SetButtonSkin() {
@@ -145,6 +174,7 @@ void TForm1::SetButtonSkin() {
     const GlyphButton buttons[] = {
         {MorphButton12, 0},  {MorphButton11, 1}, {MorphButton5, 2},  {MorphButton4, 3},  {MorphButton3, 4},
         {MorphButton1, 5},   {Form2->MorphButton1, 5},               {Form3->MorphButton9, 5},
+        {Form6->MorphButton1, 5},
         {MorphButton7, 6},   {MorphButton9, 7},  {Form2->MorphButton2, 8},               {MorphButton10, 9},
         {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14}, {MorphButton14, 15}, {MorphButton8, 16},
         {MorphButton2, 17},

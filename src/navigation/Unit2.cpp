@@ -1,8 +1,11 @@
 #include "navigation/Unit2.h"
 
+#include <algorithm>
+
 #include "viewer/Unit1.h"
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
+#include "navigation/Unit6.h"
 #include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Screen.h"
@@ -192,6 +195,7 @@ void TForm2::DirectoryListBoxChange() {
     Form1->Image->Picture().Bitmap().SetWidth(0);
     Form1->border->SetWidth(0);
     FileListBoxChange();
+    if (Form6->Visible()) Form6->Build();
 }
 
 void TForm2::FilterComboBoxChange() { Form3->FileListBox->SetMask(FilterComboBox->Mask()); }
@@ -222,6 +226,12 @@ void TForm2::DockPlacement(int top, int left, int width) {
     int dockLeft = left + width;
     if (dockLeft > Screen.Width() - Width() / 2) dockLeft = left - Width();
     SetBounds(dockLeft, top, Width(), Height());
+}
+
+void TForm2::FitToHeight(int height) {
+    const int h = std::max(height, 400);
+    SetHeight(h);
+    FileListBox->SetHeight(h - 10 - FileListBox->Top());
 }
 
 void TForm2::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {

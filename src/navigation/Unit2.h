@@ -52,6 +52,9 @@ public:
     // width, or against its left edge when more than half of this window would
     // leave the screen.
     void DockPlacement(int top, int left, int width);
+    // As high as the window beside it (height), but at least 400, the file
+    // list stretching to 10 pixels above the bottom edge.
+    void FitToHeight(int height);
 
 private:
     void CreateControls();

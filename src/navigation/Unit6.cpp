@@ -1,6 +1,12 @@
 #include "navigation/Unit6.h"
 
+#include <algorithm>
+
 #include "viewer/Unit1.h"
+#include "navigation/Unit2.h"
+#include "windowparts/WindowParts.h"
+#include "platform/services/Resources.h"
+#include "platform/services/Screen.h"
 
 namespace lumvex {
 
@@ -9,10 +15,135 @@ TForm6* Form6 = nullptr;
 TForm6::TForm6() {
     Form6 = this;
     SetBorderStyle(bsNone);
-    SetCaption("Tallózó");
-    SetColor(clBlack);
-    // Its key presses act as they would in the main window.
-    OnKeyDown = [](TObject* sender, std::uint16_t& key, TShiftState shift) { Form1->FormKeyDown(sender, key, shift); };
+    SetCaption("Tallózás");
+    TFont font;
+    font.Size = 8;
+    SetFont(font);
+    SetBounds(354, 105, 614, 403);
+    CreateControls();
+    CreateMenu();
+    OnKeyDown = KeysTo(this);
+    OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+    OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+    OnResize = [this](TObject*) { FormResize(); };
+}
+
+// A build in progress must not deliver to a window that is gone.
+TForm6::~TForm6() { CancelBuild(); }
+
+void TForm6::CreateControls() {
+    auto drag = [this](TControl* control) {
+        control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+    };
+
+    Panel1 = new TPanel(this);
+    Panel1->SetBevelOuter(bvNone);
+    Panel1->SetHeight(18);
+    Panel1->SetAlign(alTop);
+    TopImage = new TImage(Panel1);
+    TopImage->SetAlign(alClient);
+    TopImage->SetStretch(true);
+    drag(TopImage);
+    TopLabel = CreateTitle(Panel1, "Tallózás", 8, 2);
+    drag(TopLabel);
+    MorphButton1 = CreateImageButton(Panel1, 1, "tallózás ablak bezárása", 614 - 16 - 2, 1);
+    MorphButton1->OnClick = [this](TObject* sender) { MorphButton1Click(sender); };
+
+    Panel2 = new TPanel(this);
+    Panel2->SetHeight(18);
+    Panel2->SetAlign(alBottom);
+    BottomImage = new TImage(Panel2);
+    BottomImage->SetAlign(alClient);
+    BottomImage->SetStretch(true);
+    drag(BottomImage);
+    sizer = new TImage(Panel2);
+    sizer->SetBounds(614 - 16 - 2, 1, 16, 16);
+    sizer->SetCursor(crSizeNWSE);
+    sizer->SetStretch(true);
+    sizer->SetTransparent(true);
+    LoadResourcePicture(sizer->Picture(), resource::SizeGrip);
+    sizer->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { sizerMouseMove(s, sh, x, y); };
+    Gauge1 = new TGauge(Panel2);
+    Gauge1->SetBounds(8, 2, 100, 12);
+    BottomLabel = CreateTitle(Panel2, "Lumvex", 120, 2);
+    drag(BottomLabel);
+
+    ScrollBox1 = new TScrollBox(this);
+    ScrollBox1->SetAlign(alClient);
+    ScrollBox1->OnKeyDown = KeysTo(this);
+}
+
+// Only the file operations act; the other items are there to be seen.
+void TForm6::CreateMenu() {
+    TMenuItem& items = PopupMenu.Items();
+    Forgats1 = items.Add("Forgatás, tükrözés");
+    Forgats1->Add("Forgatás balra 90°-al");
+    Forgats1->Add("Forgatás jobbra 90°-al");
+    Forgats1->Add("-");
+    Forgats1->Add("Tükrözés vízszintesen");
+    Forgats1->Add("Tükrözés függőlegesen");
+    tmretezs1 = items.Add("Átméretezés");
+    tmretezs1->Add("Kicsinyítés a felére");
+    tmretezs1->Add("Kicsinyítés a negyedére");
+    Kicsinytsahatodra1 = tmretezs1->Add("Kicsinyítés a hatodára");
+    Konvertls1 = items.Add("Konvertálás");
+    Konvertls1->Add("Konvertálás bmp-re");
+    Konvertls1->Add("Konvertálás jpg-re");
+    Fjlmveletek1 = items.Add("Fájlműveletek");
+    Mozgats1 = Fjlmveletek1->Add("Mozgatás...");
+    Mozgats1->OnClick = [this](TObject* sender) { Mozgats1Click(sender); };
+    Msols1 = Fjlmveletek1->Add("Másolás...");
+    Msols1->OnClick = [this](TObject* sender) { Msols1Click(sender); };
+    Trls1 = Fjlmveletek1->Add("Törlés");
+    Trls1->OnClick = [this](TObject* sender) { Trls1Click(sender); };
+}
+
+void TForm6::FormResize() {
+    MorphButton1->SetLeft(Panel1->Width() - Viewer.ButtonSize - 2);
+    sizer->SetLeft(Panel2->Width() - Viewer.ButtonSize - 2);
+    DockFileWindow();
+    Form2->FitToHeight(Height());
+    LayoutCells(ScrollBox1->Width());
+}
+
+// The file window stands beside the browser unless the main window covers
+// the screen's width or height.
+void TForm6::DockFileWindow() {
+    if (Form1->Width() != Screen.Width() && Form1->Height() != Screen.Height())
+        Form2->DockPlacement(Top(), Left(), Width());
+}
+
+void TForm6::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
+    if (drag_.MouseMove(*this, shift, x, y)) DockFileWindow();
+}
+
+void TForm6::sizerMouseMove(TObject*, TShiftState shift, int, int) {
+    if (shift & ssLeft) ResizeToGrip(*this, *sizer, 300, 300);
+}
+
+void TForm6::MorphButton1Click(TObject*) {
+    CancelBuild();
+    FreeCells();
+    Hide();
+    ReturnToViewer();
+}
+
+// Closed by the platform: the cells stay until the next build.
+void TForm6::FormClose(TObject*, TCloseAction&) {
+    CancelBuild();
+    ReturnToViewer();
+}
+
+// The main window comes back where the browser stood, and the file window
+// as the main window last left it.
+void TForm6::ReturnToViewer() {
+    Form1->SetBounds(Left(), Top(), Width(), Height());
+    Form1->Show();
+    Form2->SetVisible(Viewer.FileWindowShown);
+}
+
+void TForm6::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    Form1->FormKeyDown(sender, key, shift);
 }
 
 }  // namespace lumvex

@@ -1,12 +1,94 @@
 #pragma once
-// The thumbnail browser.
+// The thumbnail browser: the pictures of the file window's folder as
+// captioned cells in a grid that wraps to the window's width. It takes the
+// main window's place while it is open. The cells are made in the
+// background, cell after cell in list order, while the gauge fills.
+#include <memory>
+#include <vector>
+
+#include "windowparts/WindowDrag.h"
+#include "components/Gauges.h"
+#include "components/MorphButton.h"
+#include "navigation/Thumbnails.h"
 #include "platform/controls/Form.h"
+#include "platform/controls/Image.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Menus.h"
+#include "platform/controls/Panel.h"
+#include "platform/controls/ScrollBox.h"
+#include "platform/threads/OrderedBatch.h"
+#include "platform/threads/WorkerPool.h"
 
 namespace lumvex {
 
 class TForm6 : public TForm {
 public:
     TForm6();
+    ~TForm6() override;
+
+    TPanel* Panel1;
+    TImage* TopImage;
+    TLabel* TopLabel;
+    TMorphButton* MorphButton1;
+    TScrollBox* ScrollBox1;
+    TPanel* Panel2;
+    TImage* BottomImage;
+    TImage* sizer;
+    TGauge* Gauge1;
+    TLabel* BottomLabel;
+    TPopupMenu PopupMenu;
+    TMenuItem* Forgats1;
+    TMenuItem* tmretezs1;
+    TMenuItem* Kicsinytsahatodra1;
+    TMenuItem* Konvertls1;
+    TMenuItem* Fjlmveletek1;
+    TMenuItem* Mozgats1;
+    TMenuItem* Msols1;
+    TMenuItem* Trls1;
+
+    // The cells, one entry per file of the folder in list order; a cell is
+    // made when its picture arrives, so entries past the build's progress
+    // are nullptr.
+    std::vector<TPanel*> Cells;
+    std::vector<TLabel*> Captions;
+    std::vector<TImage*> Thumbnails;
+
+    // The workers that decode the pictures (the program's pool unless set).
+    TWorkerPool* Workers = &TWorkerPool::Shared();
+
+    // Builds the cells of the file window's folder anew; a build in progress
+    // is cancelled first.
+    void Build();
+    // A build is running.
+    bool Building() const;
+    void CancelBuild();
+    void FreeCells();
+    // Puts the cells in rows that fit the width.
+    void LayoutCells(int width);
+
+    void CellClick(TObject* sender);
+    void CellDblClick(TObject* sender);
+    void CellMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void Mozgats1Click(TObject* sender);
+    void Msols1Click(TObject* sender);
+    void Trls1Click(TObject* sender);
+    void FormResize();
+    void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void sizerMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void MorphButton1Click(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift);
+
+private:
+    void CreateControls();
+    void CreateMenu();
+    void AddCell(int index, TThumbnail* thumbnail);
+    void BuildFinished();
+    void ReturnToViewer();
+    void DockFileWindow();
+
+    std::shared_ptr<TOrderedBatch<TThumbnail>> build_;
+    WindowDrag drag_;
 };
 
 extern TForm6* Form6;

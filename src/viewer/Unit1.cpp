@@ -201,9 +201,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::ApplyFileWindowHeight() {
-    int h = std::max(Height(), 400);
-    Form2->SetHeight(h);
-    Form2->FileListBox->SetHeight(h - 10 - Form2->FileListBox->Top());
+    Form2->FitToHeight(Height());
 }
 
 void TForm1::DestruktorTimer() {

@@ -147,7 +147,8 @@ public:
     // marked files, and the overlay that names them.
     void ToggleMark();
     void ClearMarks();
-    void DeleteMarkedFiles();
+    // True when the deletion was confirmed and ran.
+    bool DeleteMarkedFiles();
     void SetSelectLabel();
     bool MarksOverlayEmpty() const;
 

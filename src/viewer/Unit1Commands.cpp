@@ -5,6 +5,8 @@
 #include "navigation/Unit2.h"
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
+#include "navigation/Unit6.h"
+#include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
 #include "platform/services/KeyCodes.h"
@@ -61,6 +63,13 @@ void TForm1::ViewCommand(int number) {
         border->Invalidate();
         Form4->CheckBox3->SetChecked(false);
         break;
+    case 16:
+        Form6->Show();
+        Form6->Build();
+        Form6->FormResize();
+        Hide();
+        Form2->Show();
+        break;
     default: break;  // 0, 5 and unknown numbers do nothing
     }
 }
@@ -101,9 +110,18 @@ void TForm1::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
     if (k == VK_RETURN) ViewCommand(7);
     if (k == VK_DECIMAL) ViewCommand(9);
     if (k == 'B') ViewCommand(8);
+    if (k == VK_NUMPAD0 && Form6->Visible()) {
+        Form6->MorphButton1Click(Form6->MorphButton1);
+        Form2->SetVisible(Viewer.FileWindowShown);
+        return;
+    }
     if (!Active()) return;
     switch (k) {
     case 'F': ViewCommand(4); break;
+    case VK_NUMPAD0:
+        Form6->SetBounds(Left(), Top(), Width(), Height());
+        ViewCommand(16);
+        break;
     case 'L': ViewCommand(14); break;
     case 'R': ViewCommand(13); break;
     case VK_INSERT: ViewCommand(11); break;
@@ -148,11 +166,7 @@ void TForm1::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
 }
 
 void TForm1::Shape1MouseMove(TObject*, TShiftState shift, int, int) {
-    if (!(shift & ssLeft)) return;
-    const TPoint p = Mouse.CursorPos();
-    const int width = std::max(100, p.X - Left() + sizer->Width() / 2);
-    const int height = std::max(37, p.Y - Top() + sizer->Height() / 2);
-    SetBounds(Left(), Top(), width, height);
+    if (shift & ssLeft) ResizeToGrip(*this, *sizer, 100, 37);
 }
 
 void TForm1::Shape1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { ApplyFileWindowHeight(); }

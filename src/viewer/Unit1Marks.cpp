@@ -25,19 +25,19 @@ void TForm1::ClearMarks() {
 // The current file when exactly one file is marked (whichever carries the
 // mark), otherwise every marked file. Files are deleted for good; one that
 // cannot be deleted is passed over.
-void TForm1::DeleteMarkedFiles() {
+bool TForm1::DeleteMarkedFiles() {
     TFileListBox* marks = Form3->FileListBox;
     TFileListBox* list = Form2->FileListBox;
     if (marks->SelCount() == 1) {
         const int i = list->ItemIndex();
         if (i < 0 || i >= list->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
         const std::string question = "FIGYELEM!\rBiztos, hogy törölni akarja a(z) " + list->Items()[i] + " fájlt?";
-        if (MessageDlg(question, mtWarning, mbYesNoCancel) != mrYes) return;
+        if (MessageDlg(question, mtWarning, mbYesNoCancel) != mrYes) return false;
         DeleteFile(Form2->FileName->Caption());
     } else {
         if (MessageDlg("FIGYELEM!\rÖn több fájlt is kijelölt törlésre!\rTörli őket?", mtWarning, mbYesNoCancel) !=
             mrYes)
-            return;
+            return false;
         Form3->Gauge->SetMinValue(0);
         Form3->Gauge->SetMaxValue(marks->SelCount() - 1);
         Form3->Gauge->SetProgress(0);
@@ -50,6 +50,7 @@ void TForm1::DeleteMarkedFiles() {
     }
     list->Update();
     marks->Update();
+    return true;
 }
 
 void TForm1::SetSelectLabel() {

@@ -1,5 +1,9 @@
 #include "windowparts/WindowParts.h"
 
+#include <algorithm>
+
+#include "platform/services/Screen.h"
+
 namespace lumvex {
 
 TImage* CreateTitleBar(TWinControl* window) {
@@ -43,6 +47,13 @@ TShape* CreateFrame(TWinControl* window, const TRect& bounds) {
     frame->Brush().Style = TBrushStyle::bsClear;
     frame->Pen().Style = TPenStyle::psDot;
     return frame;
+}
+
+void ResizeToGrip(TForm& window, const TControl& grip, int minWidth, int minHeight) {
+    const TPoint p = Mouse.CursorPos();
+    const int width = std::max(minWidth, p.X - window.Left() + grip.Width() / 2);
+    const int height = std::max(minHeight, p.Y - window.Top() + grip.Height() / 2);
+    window.SetBounds(window.Left(), window.Top(), width, height);
 }
 
 }  // namespace lumvex

@@ -9,6 +9,7 @@
 #include "platform/controls/Label.h"
 #include "platform/controls/Shape.h"
 #include "platform/controls/ControlTypes.h"
+#include "platform/controls/Form.h"
 
 namespace lumvex {
 
@@ -21,6 +22,10 @@ TMorphButton* CreateImageButton(TWinControl* window, int tag, const std::string&
                                 int size = 16);
 // The frame of a window's body: a dotted pen and a clear brush.
 TShape* CreateFrame(TWinControl* window, const TRect& bounds);
+
+// A size grip being dragged: the window's bottom-right corner follows the
+// mouse (the grip's centre under it), no smaller than the minimum.
+void ResizeToGrip(TForm& window, const TControl& grip, int minWidth, int minHeight);
 
 // A key handler that hands the key press to the window's own FormKeyDown;
 // every window binds it to itself and its focusable controls.

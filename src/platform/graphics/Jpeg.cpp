@@ -40,18 +40,23 @@ bool TJPEGImage::Grayscale() const { return impl_->bytes && impl_->header.graysc
 
 const TBitmap& TJPEGImage::Bitmap() const {
     static const TBitmap empty;
-    if (!impl_->bitmap) {
-        if (!impl_->bytes) return empty;
-        jpeg::DecodeOptions options;
-        options.scaleDenominator = 1 << static_cast<int>(scale_);
-        options.eightBit = pixelFormat_ == TJPEGPixelFormat::jf8Bit;
-        options.smoothing = smoothing_;
-        options.fast = performance_ == TJPEGPerformance::jpBestSpeed;
-        auto decoded = std::make_shared<TBitmap>();
-        jpeg::Decode(*impl_->bytes, options, *decoded);
-        impl_->bitmap = std::move(decoded);
-    }
-    return *impl_->bitmap;
+    Decode(nullptr);
+    return impl_->bitmap ? *impl_->bitmap : empty;
+}
+
+void TJPEGImage::DIBNeeded(const TCancelToken& cancel) const { Decode(&cancel); }
+
+void TJPEGImage::Decode(const TCancelToken* cancel) const {
+    if (impl_->bitmap || !impl_->bytes) return;
+    jpeg::DecodeOptions options;
+    options.scaleDenominator = 1 << static_cast<int>(scale_);
+    options.eightBit = pixelFormat_ == TJPEGPixelFormat::jf8Bit;
+    options.smoothing = smoothing_;
+    options.fast = performance_ == TJPEGPerformance::jpBestSpeed;
+    options.cancel = cancel;
+    auto decoded = std::make_shared<TBitmap>();
+    jpeg::Decode(*impl_->bytes, options, *decoded);
+    impl_->bitmap = std::move(decoded);
 }
 
 void TJPEGImage::Draw(TCanvas& canvas, const TRect& rect) const {

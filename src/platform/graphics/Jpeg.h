@@ -9,6 +9,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Graphic.h"
+#include "platform/threads/CancelToken.h"
 
 namespace lumvex {
 
@@ -61,11 +62,15 @@ public:
     // is damaged), or the assigned bitmap.
     const TBitmap& Bitmap() const;
     void DIBNeeded() const { Bitmap(); }
+    // Decodes now, unless decoded already; a cancelled token ends the
+    // decoding promptly with ECancelled, the picture staying undecoded.
+    void DIBNeeded(const TCancelToken& cancel) const;
     // Compresses an assigned bitmap now; from then on the picture is those
     // bytes, as if they had been loaded.
     void JPEGNeeded();
 
 private:
+    void Decode(const TCancelToken* cancel) const;
     // Sets a decoding option; a new value drops the decoded bitmap.
     template <class T>
     void SetOption(T& option, T value);

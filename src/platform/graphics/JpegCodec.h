@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/threads/CancelToken.h"
 
 namespace lumvex::jpeg {
 
@@ -19,6 +20,9 @@ struct DecodeOptions {
     bool eightBit = false;     // paletted output instead of 24-bit
     bool smoothing = true;     // smooth upsampling of the colour channels
     bool fast = false;         // faster, less exact DCT, no smoothing, ordered dither
+    // Looked at while the data is read, about every 16 output rows and every
+    // few input rows of a multi-scan file; a cancelled token raises ECancelled.
+    const TCancelToken* cancel = nullptr;
 };
 
 // A file with more scans than this is refused (a real photo has about ten).
@@ -42,7 +46,7 @@ Header ReadHeader(const std::string& bytes);
 inline int ScaledSize(int size, int denominator) { return (size + denominator - 1) / denominator; }
 
 // Decodes the whole picture. Data that ends early leaves the rest of the
-// picture grey; any other error raises.
+// picture grey; any other error raises (ECancelled when cancelled).
 void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap);
 
 // Compresses a bitmap of any pixel format as a baseline colour JPEG file.

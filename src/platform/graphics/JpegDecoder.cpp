@@ -9,7 +9,19 @@
 namespace lumvex::jpeg {
 namespace {
 
-void CheckScanCount(j_common_ptr cinfo) {
+// libjpeg's progress callback, with what it watches.
+struct Progress {
+    jpeg_progress_mgr manager;  // first, so libjpeg's pointer leads back here
+    const TCancelToken* cancel = nullptr;
+    bool cancelled = false;
+};
+
+void WatchProgress(j_common_ptr cinfo) {
+    Progress& progress = *reinterpret_cast<Progress*>(cinfo->progress);
+    if (progress.cancel && progress.cancel->Cancelled()) {
+        progress.cancelled = true;
+        Fail(cinfo, "cancelled");
+    }
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans)
         Fail(cinfo, "Invalid JPEG picture: more than 100 scans");
 }
@@ -22,8 +34,8 @@ public:
         Guarded(errors, [&] { jpeg_create_decompress(&cinfo); });
         created_ = true;
         cinfo.mem->max_memory_to_use = MaxDecoderMemory;
-        progress.progress_monitor = CheckScanCount;
-        cinfo.progress = &progress;
+        progress.manager.progress_monitor = WatchProgress;
+        cinfo.progress = &progress.manager;
     }
     ~Decompressor() {
         if (created_) jpeg_destroy_decompress(&cinfo);
@@ -53,9 +65,9 @@ public:
 
     jpeg_decompress_struct cinfo{};
     ErrorHandler errors;
+    Progress progress{};
 
 private:
-    jpeg_progress_mgr progress{};
     bool created_ = false;
 };
 
@@ -147,8 +159,9 @@ Header ReadHeader(const std::string& bytes) {
                   d.cinfo.jpeg_color_space == JCS_GRAYSCALE};
 }
 
-void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap) {
-    Decompressor d;
+namespace {
+
+void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap) {
     d.ReadHeader(bytes);
     jpeg_decompress_struct& cinfo = d.cinfo;
     cinfo.scale_num = 1;
@@ -193,6 +206,19 @@ void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bit
         }
     });
     FillGrey(bitmap, static_cast<int>(cinfo.output_scanline));
+}
+
+}  // namespace
+
+void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap) {
+    Decompressor d;
+    d.progress.cancel = options.cancel;
+    try {
+        DecodeWith(d, bytes, options, bitmap);
+    } catch (const EJPEG&) {
+        if (d.progress.cancelled) throw ECancelled();
+        throw;
+    }
 }
 
 }  // namespace lumvex::jpeg

@@ -1,0 +1,35 @@
+#pragma once
+// The pictures of the browser's cells, made on a worker: a file loaded (a
+// JPEG file at an eighth of its size, a GIF file's first frame), placed in
+// its cell by the ratio rule and reduced to the size it is shown at, so a
+// cell holds no more than it shows. Icons keep their own size.
+#include <memory>
+#include <string>
+
+#include "platform/Types.h"
+#include "platform/graphics/Graphic.h"
+#include "platform/threads/CancelToken.h"
+
+namespace lumvex {
+
+// A cell is 80 x 90 pixels; its picture area the 70 rows above the caption.
+inline constexpr int CellWidth = 80;
+inline constexpr int CellHeight = 90;
+inline constexpr int CellPictureHeight = CellHeight - 20;
+
+struct TThumbnail {
+    std::unique_ptr<TGraphic> Picture;  // nullptr for a picture without pixels
+    TRect Place;                        // the image's bounds in its cell
+};
+
+// Where a w x h picture stands in its cell: scaled by the ratio of its longer
+// side (the taller side wins ties), less 8 in width and 4 in height.
+TRect ThumbnailPlace(int width, int height);
+// An icon at its own size, centred the same way.
+TRect IconPlace(int width, int height);
+
+// Loads and reduces the picture of a file; raises on a file that cannot be
+// read or decoded, ECancelled when cancelled.
+TThumbnail MakeThumbnail(const std::string& path, const TCancelToken& cancel);
+
+}  // namespace lumvex
