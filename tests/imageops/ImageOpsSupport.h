@@ -76,15 +76,11 @@ inline std::set<std::string> FolderNames(const std::string& folder) {
     return names;
 }
 
-// The program's windows, started once per test program; each test opens a
-// folder of its own and marks what it needs.
+// The program's windows, started for each test; each test opens a folder of
+// its own and marks what it needs.
 class WindowTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (Form1) return;
-        static TempDir start;
-        StartViewer(start.Path());
-    }
+    void SetUp() override { StartViewer(start.Path()); }
     void Open() {
         Form2->DirectoryListBox->SetDirectory(dir.Path());
         Form2->FileListBox->Update();
@@ -112,6 +108,7 @@ protected:
             WriteJpeg(bitmap, path);
         return path;
     }
+    TempDir start;
     TempDir dir;
 };
 

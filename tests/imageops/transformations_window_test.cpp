@@ -5,6 +5,7 @@
 #include "ImageOpsSupport.h"
 #include "imageops/CopyFileContents.h"
 #include "platform/services/Dialogs.h"
+#include "platform/services/TestInput.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -41,6 +42,27 @@ TEST_F(TransformationsWindow, OneMarkedJpegMirroredReloadsTheViewerWithoutAMessa
     ExpectSamePixels(PictureBitmap(*Form1->Image->Picture().Graphic()), DecodedJpeg(a));
 }
 
+TEST_F(TransformationsWindow, TheCounterCountsUpDuringABatchAndShowsTheMarkedCountAfterwards) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WritePicture(name, Numbered(3, 2));
+    Open();
+    Mark({"a.bmp", "b.bmp", "c.bmp"});
+    Form3->Show();
+    test_input::ProcessEventsFor(50);  // the window is on the screen, so repaints paint at once
+    std::vector<std::string> shown;
+    Form3->fileindex->OnPaint = [&](TObject*) {
+        if (shown.empty() || shown.back() != Form3->fileindex->Caption()) shown.push_back(Form3->fileindex->Caption());
+    };
+    ScriptedDialogs dialogs;
+    for (bool turn : {true, false}) {
+        shown.clear();
+        turn ? Form3->MorphButton3Click(Form3->MorphButton3) : Form3->MorphButton1Click(Form3->MorphButton1);
+        EXPECT_EQ(shown, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
+    }
+    Form3->FileListBox->SetItemIndex(1);
+    Form3->FileListBoxChange();
+    EXPECT_EQ(Form3->fileindex->Caption(), "3");
+}
+
 TEST_F(TransformationsWindow, TurnAndScaleBatchesWithNoMarkShowTheGaugesRangeError) {
     WritePicture("a.bmp", Numbered(4, 4));
     Open();
@@ -73,6 +95,27 @@ TEST_F(TransformationsWindow, AMoveAnsweredNoKeepsTheFileInBothFolders) {
     EXPECT_FALSE(FileExists(dir.File("b.bmp")));
     EXPECT_EQ(ReadFileBytes(target.File("b.bmp")), bBytes);
     EXPECT_EQ(Form3->FileListBox->Items(), std::vector<std::string>{"a.bmp"});
+}
+
+TEST_F(TransformationsWindow, CancelEndsAMoveOrCopyAtOnce) {
+    for (bool move : {false, true}) {
+        TempDir target;
+        for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WritePicture(name, Numbered(3, 2));
+        target.Write("b.bmp", "held");
+        Open();
+        Mark({"a.bmp", "b.bmp", "c.bmp"});
+        ScriptedDialogs dialogs;
+        dialogs.FolderAnswers = {target.Path()};
+        dialogs.MessageAnswers = {mrCancel};
+        Form3->MoveCopyBatch(move);
+        EXPECT_EQ(dialogs.Questions.size(), 1u);
+        EXPECT_TRUE(dialogs.Messages.empty());
+        EXPECT_EQ(FolderNames(target.Path()), (std::set<std::string>{"a.bmp", "b.bmp"}));
+        EXPECT_EQ(ReadFileBytes(target.File("b.bmp")), "held");
+        const std::set<std::string> left =
+            move ? std::set<std::string>{"b.bmp", "c.bmp"} : std::set<std::string>{"a.bmp", "b.bmp", "c.bmp"};
+        EXPECT_EQ(FolderNames(dir.Path()), left);
+    }
 }
 
 TEST_F(TransformationsWindow, MovingOrCopyingIntoTheSameFolderLosesNothing) {
