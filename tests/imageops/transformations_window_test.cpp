@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "ImageOpsSupport.h"
+#include "appearance/Skin.h"
 #include "imageops/CopyFileContents.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/TestInput.h"
@@ -214,6 +215,43 @@ TEST_F(TransformationsWindow, TheGaugeTakesTheSchemeColours) {
     Viewer.co1 = co1;
     Viewer.co2 = co2;
     Form1->SetSkin();
+}
+
+// The picture holds the sheet's cell of that strip, 60 % button colour and
+// 40 % glyph, magenta kept.
+void ExpectGlyph(TPicture& picture, int left, int width, int firstRow, TColor color) {
+    const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
+    const TBitmap& shown = picture.Bitmap();
+    ASSERT_EQ(shown.Width(), width);
+    ASSERT_EQ(shown.Height(), glyphsheet::StripHeight);
+    auto mix = [](int c, int g) { return static_cast<std::uint8_t>((c * 60 + g * 40) / 100); };
+    int drawn = 0;
+    for (int y = 0; y < shown.Height(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const TColor g = sheet.Pixel(left + x, firstRow + y);
+            drawn += g != clFuchsia;
+            const TColor expected = g == clFuchsia ? g
+                                                   : RGB(mix(GetRValue(color), GetRValue(g)),
+                                                         mix(GetGValue(color), GetGValue(g)),
+                                                         mix(GetBValue(color), GetBValue(g)));
+            ASSERT_EQ(shown.Pixel(x, y), expected) << left << ": " << x << "," << y;
+        }
+    EXPECT_GT(drawn, 0) << "an empty cell at " << left;
+}
+
+TEST_F(TransformationsWindow, EveryImageButtonShowsItsGlyph) {
+    const std::pair<TMorphButton*, int> small[] = {
+        {Form3->MorphButton1, 12}, {Form3->MorphButton2, 11}, {Form3->MorphButton3, 14}, {Form3->MorphButton4, 15}};
+    for (auto [button, cell] : small) {
+        ExpectGlyph(button->MorphPic1(), cell * 24, 24, glyphsheet::SmallRestRow, Viewer.ibtc);
+        ExpectGlyph(button->MorphPic2(), cell * 24, 24, glyphsheet::SmallLitRow, Viewer.abtc);
+    }
+    const std::pair<TMorphButton*, int> wide[] = {
+        {Form3->MorphButton6, 0}, {Form3->MorphButton7, 1}, {Form3->MorphButton5, 2}, {Form3->MorphButton8, 3}};
+    for (auto [button, cell] : wide) {
+        ExpectGlyph(button->MorphPic1(), cell * 68, 68, glyphsheet::WideRestRow, Viewer.ibtc);
+        ExpectGlyph(button->MorphPic2(), cell * 68, 68, glyphsheet::WideLitRow, Viewer.abtc);
+    }
 }
 
 }  // namespace
