@@ -169,6 +169,10 @@ TEST_F(TransformationsWindow, TheOptionsAndTheirPartners) {
     EXPECT_EQ(Form3->SpinEditH->Text(), "240");
     EXPECT_TRUE(Form3->LastEditedWidth);
 
+    Form3->SpinEditW->SetText("");
+    for (char digit : std::string("1234567")) test_input::SendKey(*Form3->SpinEditW, static_cast<std::uint16_t>(digit));
+    EXPECT_EQ(Form3->SpinEditW->Text(), "12345");  // at most five characters
+
     Form3->TrackBar1->SetPosition(30);
     Form3->TrackBar1Change(Form3->TrackBar1);
     EXPECT_EQ(Form3->Label5->Caption(), "Konvertálás   30%");
