@@ -37,7 +37,7 @@ sleep 1
 export XDG_CONFIG_HOME="$work/config" HOME="$work/home" LUMVEX_REGISTRY_DIR="$work/registry"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 
-median() { sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+median() { sort -n | awk '{v[NR]=$1} END {if (NR) print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
 # time_viewer NAME NEXT_KEY COMMAND...: appends "NAME open|step ms" lines to $work/times.
 time_viewer() {
@@ -67,7 +67,8 @@ time_viewer feh - feh --scale-down "$photos/a.jpg"
 value() { awk -v n="$1" -v k="$2" '$1==n && $2==k {print $3}' "$work/times" | median; }
 printf '%-8s %10s %10s\n' viewer "open ms" "step ms"
 for v in lumvex qimgv feh; do
-  printf '%-8s %10s %10s\n' "$v" "$(value $v open)" "$(value $v step)"
+  open=$(value $v open); step=$(value $v step)
+  printf '%-8s %10s %10s\n' "$v" "${open:-—}" "${step:-—}"
 done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b == 0) print "n/a"; else printf "%.2f", a / b }'; }
 echo "Lumvex open / feh open:    $(ratio "$(value lumvex open)" "$(value feh open)")"

@@ -17,6 +17,7 @@
 #include <string.h>
 #include <time.h>
 #include <unistd.h>
+#include <sys/types.h>
 
 static double now_ms(void) {
     struct timespec t;
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     } else {
         child = fork();
         if (child == 0) {
+            /* The viewer's output must not hold the caller's pipe open. */
+            if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
             execvp(argv[4], argv + 4);
             _exit(127);
         }
