@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <span>
 
 #include "appearance/Skin.h"
 #include "viewer/Unit1.h"
@@ -166,7 +167,7 @@ void TForm1::SetSkin() {
 }
 
 void TForm1::SetButtonSkin() {
-    // Every image button and the small glyph cell it shows.
+    // Every image button and the glyph cell it shows.
     struct GlyphButton {
         TMorphButton* button;
         int cell;
@@ -178,16 +179,26 @@ void TForm1::SetButtonSkin() {
         {MorphButton7, 6},   {MorphButton9, 7},  {Form2->MorphButton2, 8},               {MorphButton10, 9},
         {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14}, {MorphButton14, 15}, {MorphButton8, 16},
         {MorphButton2, 17},
+        {Form3->MorphButton1, 12}, {Form3->MorphButton2, 11}, {Form3->MorphButton3, 14}, {Form3->MorphButton4, 15},
     };
-    // The strip at rest goes into the pictures shown at rest, the lit strip
+    const GlyphButton wideButtons[] = {
+        {Form3->MorphButton6, 0}, {Form3->MorphButton7, 1}, {Form3->MorphButton5, 2}, {Form3->MorphButton8, 3},
+    };
+    const std::span<const GlyphButton> groups[] = {buttons, wideButtons};
+    // The strips at rest go into the pictures shown at rest, the lit strips
     // into the pictures the buttons fade to.
     struct Pass {
         int firstRow;
         TColor color;
         TPicture& (TMorphButton::*picture)();
+        std::span<const GlyphButton> buttons;
+        int cellWidth;
     };
-    const Pass passes[] = {{glyphsheet::SmallRestRow, Viewer.ibtc, &TMorphButton::MorphPic1},
-                           {glyphsheet::SmallLitRow, Viewer.abtc, &TMorphButton::MorphPic2}};
+    const Pass passes[] = {
+        {glyphsheet::SmallRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, buttons, glyphsheet::SmallCellWidth},
+        {glyphsheet::WideRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, wideButtons, glyphsheet::WideCellWidth},
+        {glyphsheet::SmallLitRow, Viewer.abtc, &TMorphButton::MorphPic2, buttons, glyphsheet::SmallCellWidth},
+        {glyphsheet::WideLitRow, Viewer.abtc, &TMorphButton::MorphPic2, wideButtons, glyphsheet::WideCellWidth}};
 
     const TBitmap& sheet = bt_big->Picture().Bitmap();
     // Never smaller than the sheet's layout, so every cell can be read even
@@ -199,8 +210,9 @@ void TForm1::SetButtonSkin() {
     const int lastOffset = glyphsheet::StripHeight - 1;
     // A button fading out holds its two pictures exchanged; give them back
     // first, so that the glyphs at rest land in the picture shown at rest.
-    for (const GlyphButton& b : buttons)
-        if (b.button->Swapped()) b.button->Rebuild();
+    for (std::span<const GlyphButton> group : groups)
+        for (const GlyphButton& b : group)
+            if (b.button->Swapped()) b.button->Rebuild();
     for (const Pass& pass : passes) {
         work.Canvas().FillRect(whole);
         if (pass.color != clBlack)
@@ -208,12 +220,13 @@ void TForm1::SetButtonSkin() {
         else
             work.Canvas().CopyRect(Rect(0, 0, sheet.Width(), glyphsheet::StripHeight), sheet,
                                    Rect(0, pass.firstRow, sheet.Width(), pass.firstRow + glyphsheet::StripHeight));
-        for (const GlyphButton& b : buttons) {
+        for (const GlyphButton& b : pass.buttons) {
             TPicture& picture = (b.button->*pass.picture)();
-            CopyCell(work, b.cell * glyphsheet::SmallCellWidth, glyphsheet::SmallCellWidth, picture);
+            CopyCell(work, b.cell * pass.cellWidth, pass.cellWidth, picture);
         }
     }
-    for (const GlyphButton& b : buttons) b.button->Rebuild();
+    for (std::span<const GlyphButton> group : groups)
+        for (const GlyphButton& b : group) b.button->Rebuild();
 }
 
 }  // namespace lumvex
