@@ -12,6 +12,7 @@
 #include "navigation/Unit2.h"
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
+#include "appearance/Unit5.h"
 
 namespace lumvex {
 
@@ -87,6 +88,7 @@ void TForm1::SetSkin() {
     const bool big = Viewer.ButtonSize == 24;
 
     BackShape->Pen().Color = Viewer.co1;
+    Form5->BackShape->Pen().Color = Viewer.co1;
 
     TBitmap titleBar(1, TitleBarRows, TPixelFormat::pf24bit);
     GradientFill(titleBar.Canvas(), 1, TitleBarRows, false, 50, Viewer.co2, Viewer.co1, Viewer.co2);
@@ -168,6 +170,7 @@ void TForm1::SetButtonSkin() {
         {MorphButton7, 6},   {MorphButton9, 7},  {Form2->MorphButton2, 8},               {MorphButton10, 9},
         {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14}, {MorphButton14, 15}, {MorphButton8, 16},
         {MorphButton2, 17},  {Form4->MorphButton8, 5}, {Form4->MorphButton1, 6},
+        {Form5->MorphButton1, 5},
     };
     // The buttons that show a word, and their wide cells.
     const GlyphButton wideButtons[] = {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "appearance/ColorSchemes.h"
+#include "appearance/Unit5.h"
 #include "viewer/Unit1.h"
 #include "windowparts/WindowParts.h"
 
@@ -146,6 +147,8 @@ void TForm4::CreateControls() {
     CheckBox2->OnClick = [this](TObject* sender) { CheckBox2Click(sender); };
     CheckBox3->OnClick = [this](TObject* sender) { CheckBox3Click(sender); };
     CheckBox4->OnClick = [this](TObject* sender) { CheckBox4Click(sender); };
+    for (TCheckBox* association : {CheckBox5, CheckBox6, CheckBox7, CheckBox8})
+        association->OnClick = [this](TObject* sender) { CheckBox5Click(sender); };
 
     Edit1 = new TEdit(this);
     Edit1->SetText("mspaint");
@@ -155,6 +158,7 @@ void TForm4::CreateControls() {
     MorphButton1->OnClick = [this](TObject* sender) { MorphButton1Click(sender); };
     MorphButton2 = CreateImageButton(this, 0, "", 96, 312);
     MorphButton2->SetBounds(96, 312, 68, 24);
+    MorphButton2->OnClick = [this](TObject* sender) { MorphButton2Click(sender); };
 
     OpenDialog.FileName = "mspaint";
     OpenDialog.Filter = "Programok (*.exe)|*.exe|Minden fájl (*.*)|*.*";
@@ -239,6 +243,8 @@ void TForm4::ComboBox1Change(TObject*) {
 }
 
 void TForm4::MorphButton8Click(TObject*) { Hide(); }
+
+void TForm4::MorphButton2Click(TObject*) { Form5->Show(); }
 
 void TForm4::MorphButton1Click(TObject*) {
     if (RunDialog(OpenDialog)) Edit1->SetText(OpenDialog.FileName);

@@ -81,6 +81,8 @@ public:
     void CheckBox2Click(TObject* sender);
     void CheckBox3Click(TObject* sender);
     void CheckBox4Click(TObject* sender);
+    void CheckBox5Click(TObject* sender);  // the four association boxes
+    void MorphButton2Click(TObject* sender);
     void FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift);
 
     // The settings store: read once at start-up, written when the program
