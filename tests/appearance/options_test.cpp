@@ -7,6 +7,7 @@
 
 #include "appearance/ColorSchemes.h"
 #include "appearance/Skin.h"
+#include "GlyphCheck.h"
 #include "ViewerSupport.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/TestInput.h"
@@ -33,22 +34,6 @@ protected:
         Form4->SetBounds(400, 150, 260, 344);
     }
 
-    // The picture holds the sheet's cell at column left of the strip starting
-    // at firstRow, untinted for colour 0, else 60 % colour and 40 % glyph.
-    static void ExpectGlyph(TPicture& picture, int left, int width, int firstRow, TColor color) {
-        const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
-        const TBitmap& shown = picture.Bitmap();
-        ASSERT_EQ(shown.Width(), width);
-        auto mix = [](int c, int g) { return std::uint8_t((c * 60 + g * 40) / 100); };
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < width; ++x) {
-                const TColor g = sheet.Pixel(left + x, firstRow + y);
-                const TColor expected = g == clFuchsia || color == 0 ? g
-                    : RGB(mix(GetRValue(color), GetRValue(g)), mix(GetGValue(color), GetGValue(g)),
-                          mix(GetBValue(color), GetBValue(g)));
-                ASSERT_EQ(shown.Pixel(x, y), expected) << x << "," << y;
-            }
-    }
     static TempDir* dir;
 };
 TempDir* OptionsWindow::dir = nullptr;

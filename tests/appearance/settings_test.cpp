@@ -204,12 +204,6 @@ TEST_F(Settings, ADamagedStoreLoadsWhatCanBeReadShowsOneErrorAndKeepsTheBytes) {
 TEST_F(Settings, AnotherCopysSavedValuesSurviveOurSave) {
     Form4->SaveOptions();
     Store([](TRegistry& r) { r.WriteString("other", "kept"); });
-    {
-        TRegistry classes;
-        classes.SetRootKey(HKEY_CLASSES_ROOT);
-        ASSERT_TRUE(classes.OpenKey(".png", true));
-        classes.WriteString("", "pngfile");
-    }
     Form4->SaveOptions();
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", false));
