@@ -181,7 +181,7 @@ std::string WithLumvexDefaults(const std::string& mimeApps, const std::vector<Mi
         } else if (found >= 0) {
             lines[found].text = wanted.MimeType + "=" + value;
         } else {
-            if (!lines.empty() && lines.back().end.empty()) lines.back().end = "\n";
+            if (!lines.empty() && !lines.back().end.ends_with('\n')) lines.back().end += "\n";
             if (groupEnd < 0) {
                 lines.push_back({DefaultsSection, "\n"});
                 groupEnd = std::ptrdiff_t(lines.size());

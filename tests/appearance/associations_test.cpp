@@ -231,6 +231,8 @@ TEST(MimeAppsList, AddsAGroupToAFileWithoutOneAndRefusesWhatIsNoKeyFile) {
               "[Default Applications]\nimage/gif = lumvex.desktop;b.desktop\n");
     EXPECT_EQ(WithLumvexDefaults("[Default Applications]\nimage/gif=b.desktop;lumvex.desktop;\n", {{"image/gif", false}}),
               "[Default Applications]\nimage/gif=b.desktop;\n");
+    // A last line cut off after its carriage return still ends before the new group.
+    EXPECT_EQ(WithLumvexDefaults("a=b\r", {{"image/gif", true}}), "a=b\r\n[Default Applications]\nimage/gif=lumvex.desktop;\n");
     EXPECT_THROW(WithLumvexDefaults("[Default Applications]\nnot a key line\n", {{"image/gif", true}}), EConvertError);
 }
 

@@ -87,7 +87,8 @@ class ProgramFilter : public QSortFilterProxyModel {
 public:
     explicit ProgramFilter(QObject* owner) : QSortFilterProxyModel(owner) {}
     void Choose(const QString& entry) {
-        const QString masks = entry.section('(', -1).chopped(1);
+        QString masks = entry.section('(', -1);
+        if (masks.endsWith(')')) masks.chop(1);
         masks_ = masks.split(' ', Qt::SkipEmptyParts);
         picking_ = masks_.removeAll("*") > 0 && masks_.contains("*.exe", Qt::CaseInsensitive);
         invalidateFilter();
