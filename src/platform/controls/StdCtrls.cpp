@@ -92,7 +92,13 @@ void TComboBox::Clear() {
     settingFromCode_ = false;
 }
 
-int TComboBox::ItemIndex() const { return As<QComboBox>(*this).currentIndex(); }
+// Text typed into the box that differs from the chosen item chooses none.
+int TComboBox::ItemIndex() const {
+    const QComboBox& box = As<QComboBox>(*this);
+    const int index = box.currentIndex();
+    if (box.isEditable() && index >= 0 && box.currentText() != box.itemText(index)) return -1;
+    return index;
+}
 
 void TComboBox::SetItemIndex(int index) {
     settingFromCode_ = true;
