@@ -5,15 +5,29 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Program.h"
 #include "platform/services/Application.h"
 
 namespace {
 
-// Every test starts without windows and from the viewer's first state.
+// Every test starts without windows, from the viewer's first state, and with
+// an empty settings store and desktop folder.
 class WindowsPerTest : public testing::EmptyTestEventListener {
-    void OnTestEnd(const testing::TestInfo&) override { lumvex::DestroyWindows(); }
+public:
+    explicit WindowsPerTest(std::vector<std::string> scratch) : scratch_(std::move(scratch)) {}
+
+private:
+    void OnTestEnd(const testing::TestInfo&) override {
+        lumvex::DestroyWindows();
+        std::error_code ignored;
+        for (const std::string& folder : scratch_)
+            for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+                std::filesystem::remove_all(entry.path(), ignored);
+    }
+    std::vector<std::string> scratch_;
 };
 
 }  // namespace
@@ -38,7 +52,10 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     lumvex::Application.Initialize(argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new WindowsPerTest);
+    std::vector<std::string> scratch;
+    for (const std::string& folder : {registry, desktop})
+        if (!folder.empty()) scratch.push_back(folder);
+    testing::UnitTest::GetInstance()->listeners().Append(new WindowsPerTest(scratch));
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
     if (!registry.empty()) std::filesystem::remove_all(registry, ignored);

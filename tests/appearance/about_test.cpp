@@ -2,6 +2,8 @@
 // address, and the options window's button that opens it.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "appearance/Unit5.h"
 #include "ViewerSupport.h"
 #include "platform/services/Shell.h"
@@ -14,8 +16,7 @@ namespace {
 
 class AboutWindow : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
         // A logo whose green rises along each row, never 0, so that every
@@ -26,12 +27,12 @@ protected:
         Form1->BackLogo->Picture().Assign(&logo);
     }
     void SetUp() override {
+        StartWindows();
         Form5->MorphButton1Click(nullptr);
         Form5->SetBounds(300, 200, 478, 292);
     }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* AboutWindow::dir = nullptr;
 
 TEST_F(AboutWindow, TheFirstFrameBlackensEveryGreenPixelOfTheRowsItGlitches) {
     GlitchThreshold = 0;  // as at program start

@@ -2,6 +2,8 @@
 // the desktop's own files, in a temporary home folder.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -46,13 +48,13 @@ std::string RunTool(const std::string& command) {
 
 class Associations : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
     // All four boxes checked, with nothing written yet.
     void SetUp() override {
+        StartWindows();
         savedProgram = Application.ExeName;
         Application.ExeName = Program;
         shell.emplace();
@@ -78,12 +80,11 @@ protected:
         for (const ScriptedShell::Call& call : shell->Calls) runs += call.Program == "update-desktop-database";
         return runs;
     }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
     RecordedErrors unexpected;
     std::string savedProgram;
     std::optional<ScriptedShell> shell;
 };
-TempDir* Associations::dir = nullptr;
 
 TEST_F(Associations, UncheckingBmpAloneRewritesTheOtherTypesAndDeletesItsIdentifier) {
     Form4->CheckBox5Click(nullptr);

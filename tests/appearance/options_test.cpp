@@ -2,6 +2,8 @@
 // icons, outlines and dragging.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <initializer_list>
 #include <utility>
 
@@ -19,12 +21,12 @@ namespace {
 
 class OptionsWindow : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
     void SetUp() override {
+        StartWindows();
         Form4->CheckBox4->SetChecked(false);
         const TColorScheme& green = ColorSchemes[0];
         Viewer.co1 = green.co1, Viewer.co2 = green.co2, Viewer.coText = green.coText;
@@ -34,9 +36,8 @@ protected:
         Form4->SetBounds(400, 150, 260, 344);
     }
 
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* OptionsWindow::dir = nullptr;
 
 TEST_F(OptionsWindow, TheRedSchemeTintsRestingGlyphsRedAndLeavesLitGlyphsGrey) {
     Form4->ComboBox1->SetItemIndex(1);

@@ -2,6 +2,8 @@
 // values, and a store that survives a kill in the middle of a save.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,14 +43,14 @@ const char* const AllValues[] = {"x",    "y",    "width", "height", "co1", "co2"
 
 class Settings : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    void StartWindows() {
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
     // Every test starts from an empty store and the defaults.
     void SetUp() override {
         std::filesystem::remove_all(RegistryFolder());
+        StartWindows();
         Viewer.co1 = 0x24DB7B, Viewer.co2 = 0x0D4F2C, Viewer.coText = 0, Viewer.coSelect = 0xFFFFFF;
         Viewer.ibtc = 0x008000, Viewer.abtc = 0x00FF00;
         TCheckBox* boxes[] = {Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3, Form4->CheckBox4,
@@ -62,9 +64,8 @@ protected:
         ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", true));
         write(registry);
     }
-    static TempDir* dir;
+    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
-TempDir* Settings::dir = nullptr;
 
 TEST_F(Settings, AnEmptyStoreKeepsTheDefaultsAndSavingWritesAllNineteenValues) {
     RecordedErrors errors;
