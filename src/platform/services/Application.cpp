@@ -1,7 +1,10 @@
 #include "platform/services/Application.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/SysUtils.h"
@@ -15,6 +18,8 @@ TApplication Application;
 
 namespace {
 
+int paintDepth = 0;  // paint events being delivered
+
 // The toolkit's application: brackets the delivery of input events (see
 // ControlBridge) and keeps exceptions from crossing the event loop.
 class LumvexApp : public QApplication {
@@ -24,6 +29,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         const bool input = IsInputEvent(event);
         if (input) BeginInputDelivery(receiver);
+        const bool paint = event->type() == QEvent::Paint;
+        paintDepth += paint;
         bool result = false;
         try {
             result = QApplication::notify(receiver, event);
@@ -32,6 +39,7 @@ public:
         } catch (...) {
             Application.ShowException(Exception("Unknown error"));
         }
+        paintDepth -= paint;
         if (input) EndInputDelivery();
         return result;
     }
@@ -91,13 +99,42 @@ void TApplication::Dispatch(const std::function<void()>& handler) {
 
 void TApplication::ShowException(const std::exception& error) {
     std::string message = error.what();
-    if (ErrorBox) {
-        ErrorBox(message);
+    if (errorBoxOpen_ && message == openError_) return;
+    if (std::find(pendingErrors_.begin(), pendingErrors_.end(), message) != pendingErrors_.end()) return;
+    pendingErrors_.push_back(std::move(message));
+    if (errorBoxOpen_) return;
+    if (paintDepth > 0 && QApplication::instance()) {
+        if (!errorsQueued_)
+            QTimer::singleShot(0, qApp, [this] {
+                errorsQueued_ = false;
+                if (!errorBoxOpen_) ShowPendingErrors();
+            });
+        errorsQueued_ = true;
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title), QString::fromStdString(message),
-                    QMessageBox::Ok);
-    box.exec();
+    ShowPendingErrors();
+}
+
+void TApplication::ShowPendingErrors() {
+    errorBoxOpen_ = true;
+    struct Closed {
+        TApplication& app;
+        ~Closed() {
+            app.errorBoxOpen_ = false;
+            app.openError_.clear();
+        }
+    } closed{*this};
+    while (!pendingErrors_.empty()) {
+        openError_ = std::move(pendingErrors_.front());
+        pendingErrors_.pop_front();
+        if (ErrorBox) {
+            ErrorBox(openError_);
+            continue;
+        }
+        QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title), QString::fromStdString(openError_),
+                        QMessageBox::Ok);
+        box.exec();
+    }
 }
 
 RecordedErrors::RecordedErrors() : previous_(std::move(Application.ErrorBox)) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "TestFiles.h"
@@ -64,19 +65,51 @@ TEST(ShellTest, ParametersSplitAtSpacesKeepingQuotedPartsWhole) {
 
 TEST(ShellTest, ScriptedShellRecordsInsteadOfStarting) {
     ScriptedShell shell;
-    EXPECT_TRUE(ShellExecute("Open", "mspaint", "\"/tmp/a.jpg\"", "/tmp"));
+    ShellExecute("Open", "mspaint", "\"/tmp/a.jpg\"", "/tmp");
+    ShellExecute("Open", "mspaint", Args{"/tmp/say \"hi\".jpg"}, "");
     shell.Succeeds = false;
     EXPECT_FALSE(OpenURL("http://example.invalid/"));
-    ASSERT_EQ(shell.Calls.size(), 1u);
+    ASSERT_EQ(shell.Calls.size(), 2u);
     EXPECT_EQ(shell.Calls[0].Verb, "Open");
     EXPECT_EQ(shell.Calls[0].Program, "mspaint");
-    EXPECT_EQ(shell.Calls[0].Parameters, "\"/tmp/a.jpg\"");
+    EXPECT_EQ(shell.Calls[0].Arguments, Args{"/tmp/a.jpg"});
     EXPECT_EQ(shell.Calls[0].Folder, "/tmp");
+    EXPECT_EQ(shell.Calls[1].Arguments, Args{"/tmp/say \"hi\".jpg"}) << "a quote in a name is no separator";
     EXPECT_EQ(shell.Urls, Args{"http://example.invalid/"});
 }
 
-TEST(ShellTest, AProgramThatDoesNotExistIsReportedAsNotStarted) {
-    EXPECT_FALSE(ShellExecute("Open", "/nonexistent/lumvex-editor", "x", ""));
+TEST(ShellTest, AProgramThatCannotStartRaisesAnErrorNamingIt) {
+    auto message = [](auto start) {
+        try {
+            start();
+        } catch (const EInOutError& error) {
+            return std::string(error.what());
+        }
+        return std::string("started");
+    };
+    EXPECT_NE(message([] { ShellExecute("Open", "lumvex-no-such-editor", "x", ""); }).find("\"lumvex-no-such-editor\""),
+              std::string::npos);
+    EXPECT_NE(message([] { ShellExecute("Open", "/nonexistent/editor", Args{"a"}, ""); }).find("/nonexistent/editor"),
+              std::string::npos);
+    ScriptedShell shell;
+    shell.Succeeds = false;
+    EXPECT_NE(message([] { ShellExecute("Open", "mspaint", "x", "/tmp"); }).find("\"mspaint\" in /tmp"),
+              std::string::npos);
+}
+
+TEST(ShellTest, ArgumentsReachTheProgramIntact) {
+    const std::string dir = ::testing::TempDir() + "/shell-args";
+    std::filesystem::create_directories(dir);
+    const std::string out = dir + "/args.txt";
+    std::filesystem::remove(out);
+    const std::string name = "a \"quoted\" name.jpg";
+    ShellExecute("Open", "/bin/sh", Args{"-c", "printf '%s' \"$1\" > '" + out + "'", "sh", name}, dir);
+    std::string written;
+    for (int i = 0; i < 500 && written != name; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (FileExists(out)) written = ReadFileBytes(out);
+    }
+    EXPECT_EQ(written, name);
 }
 
 TEST(ShellTest, AProgramNamedWithItsFolderStartsFromThatFolderWithItsArguments) {
