@@ -37,7 +37,7 @@ inline constexpr int MaxPixelsPerByte = 1 << 14;
 // such a file must bring at least a byte per MaxArithmeticPixelsPerByte, so a
 // few bytes cannot hold the viewer for long.
 inline constexpr std::int64_t FreeArithmeticPixels = std::int64_t(1) << 24;
-inline constexpr int MaxArithmeticPixelsPerByte = 1 << 16;
+inline constexpr int MaxArithmeticPixelsPerByte = 1 << 12;
 
 // Reads the header; raises on data that is no JPEG picture, a header that
 // ends early or a picture without any compressed data.
