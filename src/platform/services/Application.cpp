@@ -18,7 +18,11 @@ TApplication Application;
 
 namespace {
 
-int paintDepth = 0;  // paint events being delivered
+// Paint and timer events being delivered. An error raised in one is shown
+// from the message loop after it: a box opened inside a paint would paint
+// again beneath itself, and one opened inside a timer's tick would hold that
+// timer until it closes, so every tick would bring a box of its own.
+int deferringDepth = 0;
 
 // The toolkit's application: brackets the delivery of input events (see
 // ControlBridge) and keeps exceptions from crossing the event loop.
@@ -29,8 +33,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         const bool input = IsInputEvent(event);
         if (input) BeginInputDelivery(receiver);
-        const bool paint = event->type() == QEvent::Paint;
-        paintDepth += paint;
+        const bool deferring = event->type() == QEvent::Paint || event->type() == QEvent::Timer;
+        deferringDepth += deferring;
         bool result = false;
         try {
             result = QApplication::notify(receiver, event);
@@ -39,7 +43,7 @@ public:
         } catch (...) {
             Application.ShowException(Exception("Unknown error"));
         }
-        paintDepth -= paint;
+        deferringDepth -= deferring;
         if (input) EndInputDelivery();
         return result;
     }
@@ -103,7 +107,7 @@ void TApplication::ShowException(const std::exception& error) {
     if (std::find(pendingErrors_.begin(), pendingErrors_.end(), message) != pendingErrors_.end()) return;
     pendingErrors_.push_back(std::move(message));
     if (errorBoxOpen_) return;
-    if (paintDepth > 0 && QApplication::instance()) {
+    if (deferringDepth > 0 && QApplication::instance()) {
         if (!errorsQueued_)
             QTimer::singleShot(0, qApp, [this] {
                 errorsQueued_ = false;

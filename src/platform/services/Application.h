@@ -31,7 +31,8 @@ public:
     // Shows the error in the error box. Boxes never nest: while one is open,
     // further errors wait (an error like one already open or waiting is
     // dropped) and follow one at a time. An error raised while a window paints
-    // waits for the message loop, so no modal loop starts inside a paint.
+    // or a timer ticks waits for the message loop, so no modal loop starts
+    // inside a paint and a timer that fails on every tick runs on meanwhile.
     void ShowException(const std::exception& error);
     // Errors waiting for the open box or for the message loop.
     std::size_t PendingErrors() const { return pendingErrors_.size(); }
