@@ -174,13 +174,22 @@ void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& 
     Guarded(d.errors, [&] { jpeg_calc_output_dimensions(&cinfo); });
 
     const int width = static_cast<int>(cinfo.output_width), height = static_cast<int>(cinfo.output_height);
-    bitmap.AllocateUninitialised(width, height, options.eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
-    // libjpeg's own work memory (the coefficients of a multi-scan file) shares
-    // the picture's budget with the bitmap and its display copy; past it
-    // libjpeg fails for want of a backing store.
-    const std::int64_t displayBytes = std::int64_t(width) * height * 3;
-    cinfo.mem->max_memory_to_use =
-        static_cast<long>(std::max<std::int64_t>(MaxPictureBytes - displayBytes - bitmap.BytesPerLine() * height, 0));
+    const TPixelFormat format = options.eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit;
+    // libjpeg's own work memory (the coefficients of a progressive file) shares
+    // the picture's budget with the bitmap and its display copy. A picture
+    // past it is refused before anything is allocated; libjpeg's own limit
+    // stops any other file that buffers the whole picture.
+    const std::int64_t pictureBytes = BytesPerLine(width, format) * height + std::int64_t(width) * height * 3;
+    std::int64_t coefficientBytes = 0;
+    if (cinfo.progressive_mode)
+        for (int c = 0; c < cinfo.num_components; ++c)
+            coefficientBytes += std::int64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks *
+                                DCTSIZE2 * std::int64_t(sizeof(JCOEF));
+    if (pictureBytes + coefficientBytes > MaxPictureBytes)
+        throw EOutOfResources("The JPEG picture of " + IntToStr(width) + " x " + IntToStr(height) +
+                              " pixels needs more memory than a picture may use");
+    cinfo.mem->max_memory_to_use = static_cast<long>(MaxPictureBytes - pictureBytes);
+    bitmap.AllocateUninitialised(width, height, format);
     const std::size_t used = std::size_t(width) * (options.eightBit ? 1 : 3);
     const std::size_t padding = bitmap.BytesPerLine() - used;
     std::vector<JSAMPLE> cmykRow(output == Output::Cmyk ? std::size_t(width) * 4 : 0);
