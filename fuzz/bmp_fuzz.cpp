@@ -1,15 +1,13 @@
-// Feeds arbitrary bytes to the bitmap reader: it must decode or raise, nothing else.
-#include <cstddef>
-#include <cstdint>
-#include <string_view>
+// Feeds arbitrary bytes to the bitmap reader as the viewer loads a file: it
+// must show the picture or raise the program's error, nothing else.
+#include "ViewerLoad.h"
 
-#include "platform/SysUtils.h"
-#include "platform/graphics/BmpCodec.h"
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    lumvex::fuzz::StartAsTheProgramDoes(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    try {
-        lumvex::ReadBmp(std::string_view(reinterpret_cast<const char*>(data), size));
-    } catch (const lumvex::Exception&) {
-    }
+    lumvex::fuzz::LoadAsTheViewerDoes("fuzz.bmp", data, size);
     return 0;
 }

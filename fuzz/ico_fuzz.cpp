@@ -1,16 +1,13 @@
-// Feeds arbitrary bytes to the icon reader: it must decode or raise, nothing else.
-#include <cstddef>
-#include <cstdint>
-#include <string>
+// Feeds arbitrary bytes to the icon reader as the viewer loads a file: it
+// must show the picture or raise the program's error, nothing else.
+#include "ViewerLoad.h"
 
-#include "platform/SysUtils.h"
-#include "platform/graphics/Icon.h"
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    lumvex::fuzz::StartAsTheProgramDoes(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    try {
-        lumvex::TIcon icon;
-        icon.LoadFromBytes(std::string(reinterpret_cast<const char*>(data), size));
-    } catch (const lumvex::Exception&) {
-    }
+    lumvex::fuzz::LoadAsTheViewerDoes("fuzz.ico", data, size);
     return 0;
 }

@@ -218,8 +218,12 @@ void UpdateDesktopAssociations(const std::string& program, const std::vector<Mim
         WriteOrRaise(entry, DesktopEntryText(program, types));
     }
     if (mimeApps != before) WriteOrRaise(mimeAppsFile, mimeApps);
-    // The desktop's cache of which entries open which types.
-    ShellExecute("open", "update-desktop-database", "\"" + folder + "\"", "");
+    // The desktop's cache of which entries open which types; a desktop
+    // without the tool reads the entries themselves.
+    try {
+        ShellExecute("open", "update-desktop-database", "\"" + folder + "\"", "");
+    } catch (const EInOutError&) {
+    }
 }
 
 }  // namespace lumvex

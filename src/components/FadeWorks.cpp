@@ -40,8 +40,10 @@ void TFadeWorks::FadeIn(std::uint8_t target) {
     timer_.SetEnabled(true);
 }
 
+// A step that rounds to 0 (a low target over many steps) would never arrive:
+// such a fade ends at its first tick.
 void TFadeWorks::Tick() {
-    if ((current_ + increment_) / 100 < target_) {
+    if (increment_ > 0 && (current_ + increment_) / 100 < target_) {
         current_ = static_cast<std::uint16_t>(current_ + increment_);
         Apply(static_cast<std::uint8_t>(current_ / 100));
         return;

@@ -14,8 +14,9 @@ namespace {
 constexpr std::uint8_t ExtensionIntroducer = 0x21;
 constexpr std::uint8_t ImageSeparator = 0x2C;
 constexpr std::uint8_t Trailer = 0x3B;
-// Frames up to this size may end early (their end code leaves the rest at 0).
-constexpr std::int64_t UnfilledFramePixels = 1 << 16;
+// The frames are 8-bit bitmaps, all decoded at load: together they may take
+// half of a picture's budget.
+constexpr std::int64_t MaxFramePixels = MaxPictureBytes / 2;
 
 std::unique_ptr<TColorTable> ReadColorTable(TMPMemoryStream& stream, std::uint8_t flags) {
     if (!(flags & 0x80)) return nullptr;
@@ -73,11 +74,9 @@ void TGIFFrame::Read(TMPMemoryStream& stream, const TGIFErrorReport& report) {
 
 void TGIFFrame::Decode(const TImageDescriptor& descriptor, const TRasterData& raster) {
     TDecoder decoder(raster.Data, raster.CodeSize);
-    CheckPictureSize(descriptor.Width, descriptor.Height);
-    // A frame that its data could never fill is cut short; refusing it here
-    // keeps a few bytes of file from asking for a huge bitmap.
-    const std::int64_t pixels = std::int64_t(descriptor.Width) * descriptor.Height;
-    if (pixels > std::max<std::int64_t>(decoder.MaxPixels(), UnfilledFramePixels)) RaiseInvalidStreamFormat();
+    // A frame whose end code comes early keeps the rest of its pixels at 0;
+    // the budget bounds what a few bytes of file can ask for.
+    Data.ReserveFrame(descriptor.Width, descriptor.Height);
     bitmap_.SetSize(descriptor.Width, descriptor.Height);
     if (descriptor.ColorTable && descriptor.ColorTable->Count() > 0) {
         std::vector<TRGBQuad> palette = descriptor.ColorTable->Palette();
@@ -103,6 +102,16 @@ void TGIFData::Parse(const TGIFErrorReport& report) {
         frame->Read(Stream, report);
         Frames->Add(std::move(frame));
     }
+}
+
+void TGIFData::ReserveFrame(int width, int height) {
+    CheckPictureSize(width, height);
+    framePixels_ += std::int64_t(width) * height;
+    if (framePixels_ > MaxFramePixels)
+        throw EOutOfResources("GIF picture too large: a frame of " + IntToStr(width) + " x " + IntToStr(height) +
+                              " pixels brings its frames to " + IntToStr(framePixels_) +
+                              " pixels, more than the limit of " + IntToStr(MaxFramePixels / 1000000) +
+                              " million");
 }
 
 TGIFFrame& TGIFData::Frame(int index) const {

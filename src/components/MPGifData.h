@@ -77,6 +77,9 @@ public:
     int FrameCount() const { return Frames ? Frames->Count() : 0; }
     // Raises "Invalid frame number %d (0..%d)" outside the frames.
     TGIFFrame& Frame(int index) const;
+    // Counts a frame of width x height against the picture's memory budget
+    // before it is allocated; raises EOutOfResources, naming the size, past it.
+    void ReserveFrame(int width, int height);
 
     TMPMemoryStream Stream;
     std::unique_ptr<TMPOwnedObjectList<TGIFFrame>> Frames;
@@ -88,6 +91,7 @@ public:
 
 private:
     bool parsed_ = false;
+    std::int64_t framePixels_ = 0;
 };
 
 }  // namespace lumvex

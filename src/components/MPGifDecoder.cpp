@@ -71,13 +71,6 @@ TDecoder::TDecoder(const TMPMemoryStream& source, int codeSize)
         throw EInvalidGraphicOperation("Invalid LZW Code Size: " + IntToStr(codeSize));
 }
 
-std::int64_t TDecoder::MaxPixels() const {
-    // Every code is at least initial + 1 bits wide and adds at most one pixel
-    // more than the one before it, and no string is longer than the table.
-    const std::int64_t codes = (end_ - data_) * 8 / (initialCodeSize_ + 1);
-    return codes > MaxCodes * 2 ? codes * MaxCodes : codes * (codes + 1) / 2;
-}
-
 void TDecoder::Decode(TBitmap& bitmap, bool interlaced) {
     const int clearCode = 1 << initialCodeSize_;
     const int endCode = clearCode + 1;

@@ -15,10 +15,6 @@ public:
     // minimum code size outside 2 to 9.
     TDecoder(const TMPMemoryStream& source, int codeSize);
 
-    // The most pixels the data could ever decode to, so that a frame cannot
-    // ask for more memory than its data can fill.
-    std::int64_t MaxPixels() const;
-
     // Sets each decoded index as one pixel of the 8-bit bitmap, row by row or
     // in the interlace order (rows 0, 4, 2, 1 stepping 8, 8, 4, 2). The end
     // code ends the image however many pixels are missing; pixels beyond the

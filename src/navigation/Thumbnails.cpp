@@ -50,6 +50,7 @@ TBitmap Reduce(const TBitmap& picture, int width, int height) {
 
 // A GIF file's first frame, without any animation.
 TBitmap FirstGifFrame(const std::string& path, int& width, int& height) {
+    CheckPictureFileSize(path);
     TGIFData data(ReadFileBytes(path));
     data.Parse([](const std::exception&) {});  // a faulty extension does not spoil the picture
     width = data.ScreenWidth;

@@ -141,41 +141,36 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::FileListBoxChange() {
+    // The start file is shown whatever the list held: started from a folder
+    // without pictures, nothing is selected yet.
     const int index = FileListBox->ItemIndex();
-    if (index >= 0 && index < FileListBox->Count()) {
+    if (Viewer.StartFilePending) {
+        ShowStartFile();
+    } else if (index >= 0 && index < FileListBox->Count()) {
         FileName->SetCaption(FileListBox->FileName());
-        if (Viewer.StartFilePending) {
-            ShowStartFile();
-        } else {
-            Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
-            Form1->ResizeImage(Form1->Image, Form1->TImg);
-        }
+        Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
+        Form1->ResizeImage(Form1->Image, Form1->TImg);
     }
     MirrorIntoMarks();
 }
 
 // The first showing after a start with a picture named on the command line.
+// The start file is no longer pending from here on: not for the folder change
+// below, which shows the file list anew, nor after a start file that fails.
 void TForm2::ShowStartFile() {
+    Viewer.StartFilePending = false;
     const std::string& parameter = Viewer.CommandLinePicture;
     const auto slash = parameter.rfind(PathDelim);
     const std::string folder = slash == std::string::npos ? std::string() : parameter.substr(0, slash);
     const std::string name = slash == std::string::npos ? parameter : parameter.substr(slash + 1);
-    try {
-        // The root folder is "/" itself, not the empty text before its separator.
-        DirectoryListBox->SetDirectory(slash == 0 ? std::string(1, PathDelim) : folder);
-    } catch (...) {
-        Viewer.StartFilePending = false;
-        throw;
-    }
+    // The root folder is "/" itself, not the empty text before its separator.
+    DirectoryListBox->SetDirectory(slash == 0 ? std::string(1, PathDelim) : folder);
     int found = -1;
     const auto& names = FileListBox->Items();
     for (int i = 0; i < static_cast<int>(names.size()) && found < 0; ++i)
         if (names[i] == name) found = i;
     FileListBox->SetItemIndex(found);
     FileName->SetCaption(FileListBox->FileName());
-    // Cleared before loading, so a start file that fails to load does not
-    // send every later choice back to it.
-    Viewer.StartFilePending = false;
     Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
     Form1->ResizeImage(Form1->Image, Form1->TImg);
 }

@@ -15,7 +15,15 @@ namespace lumvex {
 void CheckPictureSize(std::int64_t width, std::int64_t height) {
     if (width < 0 || height < 0 || (width > 0 && height > MaxPicturePixels / width))
         throw EOutOfResources("Picture too large: " + IntToStr(width) + " x " + IntToStr(height) +
-                              " pixels is more than the limit of 2^30 pixels");
+                              " pixels is more than the limit of " + IntToStr(MaxPicturePixels / 1000000) +
+                              " million pixels");
+}
+
+void CheckPictureFileSize(const std::string& path) {
+    const std::int64_t size = FileSize(path);
+    if (size > MaxPictureBytes)
+        throw EOutOfResources("Picture file too large: " + IntToStr(size) + " bytes is more than the limit of " +
+                              IntToStr(MaxPictureBytes >> 20) + " MB");
 }
 
 std::string LowerCase(const std::string& s) {

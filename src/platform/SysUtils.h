@@ -25,10 +25,18 @@ class EConvertError : public Exception { using Exception::Exception; };         
 class EListError : public Exception { using Exception::Exception; };               // index out of range
 class EInOutError : public Exception { using Exception::Exception; };              // file or folder operation failed
 
-// The largest picture any decoder accepts, in pixels.
-inline constexpr std::int64_t MaxPicturePixels = std::int64_t(1) << 30;
-// Raises EOutOfResources when width x height is above MaxPicturePixels.
+// The memory one picture may take while the viewer holds it: the decoded
+// picture, its true-colour display copy and the decoder's own work memory.
+inline constexpr std::int64_t MaxPictureBytes = std::int64_t(1) << 30;
+// The largest picture any decoder accepts, in pixels: a 32-bit picture and its
+// 24-bit display copy stay within MaxPictureBytes.
+inline constexpr std::int64_t MaxPicturePixels = std::int64_t(1) << 27;
+// Raises EOutOfResources, naming the size, when width x height is above
+// MaxPicturePixels.
 void CheckPictureSize(std::int64_t width, std::int64_t height);
+// Raises EOutOfResources, naming the size, for a picture file larger than
+// MaxPictureBytes (such a file is never read into memory).
+void CheckPictureFileSize(const std::string& path);
 
 std::string LowerCase(const std::string& s);
 std::string UpperCase(const std::string& s);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "components/FadeWorks.h"
 #include "components/Gauges.h"
@@ -140,7 +141,7 @@ public:
     void Shape1MouseMove(TObject* sender, TShiftState shift, int x, int y);
     void Shape1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void TimerTimer(TObject* sender);
-    void RunExe(const std::string& program, int showMode, const std::string& parameters);
+    void RunExe(const std::string& program, int showMode, const std::vector<std::string>& arguments);
     void StepPicture(bool forward);
 
     // The marks: mark or unmark the current file, clear them all, delete the

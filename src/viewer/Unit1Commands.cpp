@@ -39,7 +39,7 @@ void TForm1::ViewCommand(int number) {
         break;
     case 8: ToggleToolWindow(Form4); break;
     case 9: ToggleToolWindow(Form3); break;
-    case 10: RunExe(Form4->Edit1->Text(), 1, "\"" + Form2->FileName->Caption() + "\""); break;
+    case 10: RunExe(Form4->Edit1->Text(), 1, {Form2->FileName->Caption()}); break;
     case 11: ToggleMark(); break;
     case 12: DeleteMarkedFiles(); break;
     case 13:
@@ -176,9 +176,10 @@ void TForm1::TimerTimer(TObject*) {
     DimInactiveWindows();
 }
 
-void TForm1::RunExe(const std::string& program, int, const std::string& parameters) {
-    // Failures are not reported: the editor simply does not start.
-    ShellExecute("Open", ExtractFileName(program), parameters, ExtractFilePath(program));
+// The path goes as one argument, so no quote within it can split it. A program
+// that cannot start raises an error naming it.
+void TForm1::RunExe(const std::string& program, int, const std::vector<std::string>& arguments) {
+    ShellExecute("Open", ExtractFileName(program), arguments, ExtractFilePath(program));
 }
 
 }  // namespace lumvex

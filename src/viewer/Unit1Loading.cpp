@@ -3,6 +3,7 @@
 #include "navigation/Unit2.h"
 #include "components/MPGifImg.h"
 #include "platform/SysUtils.h"
+#include "platform/graphics/DisplayCopy.h"
 #include "platform/graphics/Jpeg.h"
 
 namespace lumvex {
@@ -21,18 +22,7 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
             target->Picture().LoadFromFile(fileName);
         } else {
             work->Picture().LoadFromFile(fileName);
-            const TGraphic& picture = *work->Picture().Graphic();
-            TBitmap& display = target->Picture().Bitmap();
-            // The display keeps true colour, so a decoded photo is copied row by
-            // row; an opaque picture covers every pixel, so only a transparent
-            // one needs a cleared bitmap beneath it.
-            if (picture.Transparent()) {
-                display.SetPixelFormat(TPixelFormat::pf24bit);
-                display.SetSize(picture.Width(), picture.Height());
-            } else {
-                display.AllocateUninitialised(picture.Width(), picture.Height(), TPixelFormat::pf24bit);
-            }
-            display.Canvas().Draw(0, 0, picture);
+            CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
             if (work == TImg) TImgFileName = fileName;
         }
         Viewer.PictureWidth = target->Width();

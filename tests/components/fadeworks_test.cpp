@@ -45,3 +45,17 @@ TEST(FadeWorks, FadesInOverItsStepsAndRaisesTheRightEndEvent) {
     EXPECT_EQ(fadeInEnds, 1);
     EXPECT_EQ(ends, 1);
 }
+
+TEST(FadeWorks, AFadeWhoseStepRoundsToNothingEndsAtItsTargetAndStopsItsTimer) {
+    TForm form;
+    TFadeWorks fader(&form);
+    fader.SetSteps(1000);  // 2 x 100 / 1000 rounds to 0
+    int ends = 0;
+    fader.OnFadeEnd = [&](TObject*) { ++ends; };
+    fader.FadeIn(2);
+    fader.Tick();
+    EXPECT_EQ(form.AlphaBlendValue(), 2);
+    EXPECT_EQ(fader.BlendValue(), 2);
+    EXPECT_FALSE(fader.Fading());
+    EXPECT_EQ(ends, 1);
+}

@@ -51,6 +51,22 @@ TEST_F(FileWindow, FindsTheStartNameOnlyWithItsExactLetterCase) {
     EXPECT_EQ(Form3->FileListBox->SelCount(), 0);
 }
 
+TEST_F(FileWindow, ShowsTheStartPictureWhenStartedFromAFolderWithoutPictures) {
+    TempDir empty;
+    Form2->DirectoryListBox->SetDirectory(empty.Path());
+    ASSERT_EQ(Form2->FileListBox->Count(), 0);
+    RestartWith(pictures->File("a.bmp"));  // the list has nothing to select
+    EXPECT_FALSE(Viewer.StartFilePending);
+    EXPECT_EQ(Form2->DirectoryListBox->Directory(), pictures->Path());
+    EXPECT_EQ(Form2->FileListBox->ItemIndex(), 0);
+    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - a.bmp");
+    EXPECT_EQ(Viewer.PictureWidth, 30);
+    // The next choice shows that file, not the start file again.
+    Form2->FileListBox->SetItemIndex(1);
+    Form2->FileListBoxChange();
+    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - Photo.bmp");
+}
+
 TEST_F(FileWindow, AMissingStartFolderReachesTheErrorBoxAndClearsTheFlag) {
     RecordedErrors errors;
     Form2->FileListBox->SetItemIndex(0);

@@ -186,7 +186,7 @@ TEST_F(Commands, BackgroundSwitchesBetweenBlackAndWhite) {
     EXPECT_FALSE(Form4->CheckBox3->Checked());
 }
 
-TEST_F(Commands, TheEditorGetsTheQuotedPathInTheProgramsFolder) {
+TEST_F(Commands, TheEditorGetsThePathAsOneArgumentInTheProgramsFolder) {
     ScriptedShell shell;
     Form4->Edit1->SetText("/opt/tools/painter");
     ASSERT_TRUE(Form1->Active());
@@ -195,8 +195,18 @@ TEST_F(Commands, TheEditorGetsTheQuotedPathInTheProgramsFolder) {
     EXPECT_EQ(shell.Calls[0].Verb, "Open");
     EXPECT_EQ(shell.Calls[0].Program, "painter");
     EXPECT_EQ(shell.Calls[0].Folder, "/opt/tools/");
-    EXPECT_EQ(shell.Calls[0].Parameters, "\"" + dir->File("a.bmp") + "\"");
+    EXPECT_EQ(shell.Calls[0].Arguments, std::vector<std::string>{dir->File("a.bmp")});
     Form4->Edit1->SetText("mspaint");
+}
+
+TEST_F(Commands, AnEditorThatCannotStartIsReportedByName) {
+    ScriptedShell shell;
+    shell.Succeeds = false;
+    RecordedErrors errors;
+    ASSERT_TRUE(Form1->Active());
+    test_input::SendKey(*Form1, 'E');
+    ASSERT_EQ(errors.Messages.size(), 1u);
+    EXPECT_NE(errors.Messages[0].find("\"mspaint\""), std::string::npos) << errors.Messages[0];
 }
 
 TEST_F(Commands, TitleBarDoubleClickAndUnknownNumbersDoNothing) {

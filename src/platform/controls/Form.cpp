@@ -57,12 +57,22 @@ void TForm::SetFormStyle(TFormStyle style) {
     ApplyWindowFlags();
 }
 
-// Changing the flags of a shown window hides it; it is shown again.
+// The stay-on-top hint changes on the native window in place: making a new
+// one would leave the window manager's active window and the program's own
+// idea of it apart, and the window would no longer get its keys. Other
+// changes of the flags recreate a shown window, which is shown again.
 void TForm::ApplyWindowFlags() {
     Qt::WindowFlags flags = Qt::Window;
     if (borderStyle_ == bsNone) flags |= Qt::FramelessWindowHint;
     if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
-    if (Widget()->windowFlags() == flags) return;
+    const Qt::WindowFlags old = Widget()->windowFlags();
+    if (old == flags) return;
+    QWindow* native = Widget()->windowHandle();
+    if (native && (old ^ flags) == Qt::WindowStaysOnTopHint) {
+        Widget()->overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
+    }
     const bool shown = Widget()->isVisible();
     Widget()->setWindowFlags(flags);
     if (shown) Widget()->show();

@@ -8,7 +8,10 @@
 
 namespace lumvex {
 
-void TGraphic::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
+void TGraphic::LoadFromFile(const std::string& fileName) {
+    CheckPictureFileSize(fileName);
+    LoadFromBytes(ReadFileBytes(fileName));
+}
 
 void TGraphic::SaveToFile(const std::string& fileName) const {
     WriteFileAtomically(fileName, SaveToBytes());

@@ -27,16 +27,17 @@ struct DecodeOptions {
 
 // A file with more scans than this is refused (a real photo has about ten).
 inline constexpr int MaxScans = 100;
-// The most memory libjpeg may take for one picture (the coefficients of a
-// progressive file), apart from the bitmap that receives it.
-inline constexpr long MaxDecoderMemory = 1L << 30;
 // The most pixels one byte of Huffman-coded data may stand for; a header
 // that asks for more is refused before anything is allocated. Huffman codes
 // spend at least a bit on every 8 x 8 block, so even a flat grey picture needs
-// a byte per 512 pixels. Arithmetic coding has no such floor (a flat picture
-// of any size fits in a few bytes): those files are bounded only by the
-// picture size limit and MaxDecoderMemory.
+// a byte per 512 pixels.
 inline constexpr int MaxPixelsPerByte = 1 << 14;
+// Arithmetic coding has no such floor (a flat picture of any size fits in a
+// few bytes), and decoding it costs far more per pixel. Past this many pixels
+// such a file must bring at least a byte per MaxArithmeticPixelsPerByte, so a
+// few bytes cannot hold the viewer for long.
+inline constexpr std::int64_t FreeArithmeticPixels = std::int64_t(1) << 24;
+inline constexpr int MaxArithmeticPixelsPerByte = 1 << 12;
 
 // Reads the header; raises on data that is no JPEG picture, a header that
 // ends early or a picture without any compressed data.

@@ -33,7 +33,6 @@ public:
         InstallErrorHandler(*reinterpret_cast<j_common_ptr>(&cinfo), errors);
         Guarded(errors, [&] { jpeg_create_decompress(&cinfo); });
         created_ = true;
-        cinfo.mem->max_memory_to_use = MaxDecoderMemory;
         progress.manager.progress_monitor = WatchProgress;
         cinfo.progress = &progress.manager;
     }
@@ -57,8 +56,11 @@ public:
         const unsigned char* next = cinfo.src->next_input_byte;
         if (rest >= 2 && next[0] == 0xFF && next[1] == JPEG_EOI) rest = 0;
         if (rest == 0) throw EJPEG("Invalid JPEG picture: the file holds no picture data");
-        if (!cinfo.arith_code &&
-            std::int64_t(cinfo.image_width) * cinfo.image_height > std::int64_t(rest) * MaxPixelsPerByte)
+        const std::int64_t pixels = std::int64_t(cinfo.image_width) * cinfo.image_height;
+        const bool tooShort = cinfo.arith_code ? pixels > FreeArithmeticPixels &&
+                                                     pixels > std::int64_t(rest) * MaxArithmeticPixelsPerByte
+                                               : pixels > std::int64_t(rest) * MaxPixelsPerByte;
+        if (tooShort)
             throw EJPEG("Invalid JPEG picture: the file is too short for a picture of " +
                         IntToStr(cinfo.image_width) + " x " + IntToStr(cinfo.image_height) + " pixels");
     }
@@ -172,7 +174,22 @@ void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& 
     Guarded(d.errors, [&] { jpeg_calc_output_dimensions(&cinfo); });
 
     const int width = static_cast<int>(cinfo.output_width), height = static_cast<int>(cinfo.output_height);
-    bitmap.AllocateUninitialised(width, height, options.eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    const TPixelFormat format = options.eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit;
+    // libjpeg's own work memory (the coefficients of a progressive file) shares
+    // the picture's budget with the bitmap and its display copy. A picture
+    // past it is refused before anything is allocated; libjpeg's own limit
+    // stops any other file that buffers the whole picture.
+    const std::int64_t pictureBytes = BytesPerLine(width, format) * height + std::int64_t(width) * height * 3;
+    std::int64_t coefficientBytes = 0;
+    if (cinfo.progressive_mode)
+        for (int c = 0; c < cinfo.num_components; ++c)
+            coefficientBytes += std::int64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks *
+                                DCTSIZE2 * std::int64_t(sizeof(JCOEF));
+    if (pictureBytes + coefficientBytes > MaxPictureBytes)
+        throw EOutOfResources("The JPEG picture of " + IntToStr(width) + " x " + IntToStr(height) +
+                              " pixels needs more memory than a picture may use");
+    cinfo.mem->max_memory_to_use = static_cast<long>(MaxPictureBytes - pictureBytes);
+    bitmap.AllocateUninitialised(width, height, format);
     const std::size_t used = std::size_t(width) * (options.eightBit ? 1 : 3);
     const std::size_t padding = bitmap.BytesPerLine() - used;
     std::vector<JSAMPLE> cmykRow(output == Output::Cmyk ? std::size_t(width) * 4 : 0);

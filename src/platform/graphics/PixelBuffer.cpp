@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::size_t RecycleThreshold = std::size_t(1) << 20;  // only blocks of 1 MiB and up
 constexpr std::size_t RecycleSlots = 3;
+constexpr std::size_t RecycleLimit = std::size_t(128) << 20;  // all kept blocks together
 
 struct Block {
     std::uint8_t* data = nullptr;
@@ -23,6 +24,20 @@ struct Recycler {
     std::mutex lock;
     std::array<Block, RecycleSlots> slots{};
 
+    std::size_t Kept() const {
+        std::size_t total = 0;
+        for (const Block& b : slots) total += b.capacity;
+        return total;
+    }
+
+    static void Drop(Block& b) {
+        std::free(b.data);
+        b = Block{};
+    }
+
+    // A block that fits takes at most twice the size asked for. When none
+    // fits, the picture has changed size: kept blocks too large for it go, so
+    // a huge picture's memory does not outlive it.
     Block Take(std::size_t size) {
         std::lock_guard guard(lock);
         Block* best = nullptr;
@@ -30,25 +45,30 @@ struct Recycler {
             if (b.data && b.capacity >= size && b.capacity <= size * 2 &&
                 (!best || b.capacity < best->capacity))
                 best = &b;
-        if (!best) return {};
-        return std::exchange(*best, Block{});
+        if (best) return std::exchange(*best, Block{});
+        for (Block& b : slots)
+            if (b.capacity > size * 2) Drop(b);
+        return {};
     }
 
+    // Keeps the block unless that would hold more than RecycleLimit; smaller
+    // kept blocks make room for a larger one.
     bool Give(Block block) {
+        if (block.capacity > RecycleLimit) return false;
         std::lock_guard guard(lock);
-        for (Block& b : slots)
-            if (!b.data) {
-                b = block;
-                return true;
-            }
-        // Replace the smallest kept block when this one is larger.
-        Block* smallest = &slots[0];
-        for (Block& b : slots)
-            if (b.capacity < smallest->capacity) smallest = &b;
-        if (smallest->capacity >= block.capacity) return false;
-        std::free(smallest->data);
-        *smallest = block;
-        return true;
+        for (;;) {
+            if (Kept() + block.capacity <= RecycleLimit)
+                for (Block& b : slots)
+                    if (!b.data) {
+                        b = block;
+                        return true;
+                    }
+            Block* smallest = nullptr;
+            for (Block& b : slots)
+                if (b.data && (!smallest || b.capacity < smallest->capacity)) smallest = &b;
+            if (!smallest || smallest->capacity >= block.capacity) return false;
+            Drop(*smallest);
+        }
     }
 };
 
@@ -58,6 +78,12 @@ Recycler& TheRecycler() {
 }
 
 }  // namespace
+
+std::size_t PixelBuffer::RecycledBytes() {
+    Recycler& recycler = TheRecycler();
+    std::lock_guard guard(recycler.lock);
+    return recycler.Kept();
+}
 
 PixelBuffer PixelBuffer::Uninitialised(std::size_t size) {
     PixelBuffer b;

@@ -1,7 +1,7 @@
 #pragma once
 // Owns the pixel memory of a bitmap. Large blocks are recycled: the last few
-// released ones are kept already touched, so the next picture of a similar
-// size skips the cost of faulting in fresh pages.
+// released ones (at most 128 MiB together) are kept already touched, so the
+// next picture of a similar size skips the cost of faulting in fresh pages.
 #include <cstddef>
 #include <cstdint>
 
@@ -23,6 +23,8 @@ public:
 
     // A buffer whose contents are not cleared (the caller overwrites every byte).
     static PixelBuffer Uninitialised(std::size_t size);
+    // The bytes held for recycling, for tests.
+    static std::size_t RecycledBytes();
 
 private:
     void Release();

@@ -1,7 +1,10 @@
 #include "platform/services/Application.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/SysUtils.h"
@@ -15,6 +18,12 @@ TApplication Application;
 
 namespace {
 
+// Paint and timer events being delivered. An error raised in one is shown
+// from the message loop after it: a box opened inside a paint would paint
+// again beneath itself, and one opened inside a timer's tick would hold that
+// timer until it closes, so every tick would bring a box of its own.
+int deferringDepth = 0;
+
 // The toolkit's application: brackets the delivery of input events (see
 // ControlBridge) and keeps exceptions from crossing the event loop.
 class LumvexApp : public QApplication {
@@ -24,6 +33,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         const bool input = IsInputEvent(event);
         if (input) BeginInputDelivery(receiver);
+        const bool deferring = event->type() == QEvent::Paint || event->type() == QEvent::Timer;
+        deferringDepth += deferring;
         bool result = false;
         try {
             result = QApplication::notify(receiver, event);
@@ -32,6 +43,7 @@ public:
         } catch (...) {
             Application.ShowException(Exception("Unknown error"));
         }
+        deferringDepth -= deferring;
         if (input) EndInputDelivery();
         return result;
     }
@@ -91,13 +103,42 @@ void TApplication::Dispatch(const std::function<void()>& handler) {
 
 void TApplication::ShowException(const std::exception& error) {
     std::string message = error.what();
-    if (ErrorBox) {
-        ErrorBox(message);
+    if (errorBoxOpen_ && message == openError_) return;
+    if (std::find(pendingErrors_.begin(), pendingErrors_.end(), message) != pendingErrors_.end()) return;
+    pendingErrors_.push_back(std::move(message));
+    if (errorBoxOpen_) return;
+    if (deferringDepth > 0 && QApplication::instance()) {
+        if (!errorsQueued_)
+            QTimer::singleShot(0, qApp, [this] {
+                errorsQueued_ = false;
+                if (!errorBoxOpen_) ShowPendingErrors();
+            });
+        errorsQueued_ = true;
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title), QString::fromStdString(message),
-                    QMessageBox::Ok);
-    box.exec();
+    ShowPendingErrors();
+}
+
+void TApplication::ShowPendingErrors() {
+    errorBoxOpen_ = true;
+    struct Closed {
+        TApplication& app;
+        ~Closed() {
+            app.errorBoxOpen_ = false;
+            app.openError_.clear();
+        }
+    } closed{*this};
+    while (!pendingErrors_.empty()) {
+        openError_ = std::move(pendingErrors_.front());
+        pendingErrors_.pop_front();
+        if (ErrorBox) {
+            ErrorBox(openError_);
+            continue;
+        }
+        QMessageBox box(QMessageBox::Critical, QString::fromStdString(Title), QString::fromStdString(openError_),
+                        QMessageBox::Ok);
+        box.exec();
+    }
 }
 
 RecordedErrors::RecordedErrors() : previous_(std::move(Application.ErrorBox)) {

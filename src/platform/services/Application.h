@@ -1,6 +1,7 @@
 #pragma once
 // The application object: the message loop, and the one dispatcher through
 // which every event reaches its handler.
+#include <deque>
 #include <exception>
 #include <functional>
 #include <string>
@@ -27,7 +28,14 @@ public:
     // Runs an event handler; an exception it raises ends the handler and is
     // shown in the error box. Nothing escapes into the message loop.
     void Dispatch(const std::function<void()>& handler);
+    // Shows the error in the error box. Boxes never nest: while one is open,
+    // further errors wait (an error like one already open or waiting is
+    // dropped) and follow one at a time. An error raised while a window paints
+    // or a timer ticks waits for the message loop, so no modal loop starts
+    // inside a paint and a timer that fails on every tick runs on meanwhile.
     void ShowException(const std::exception& error);
+    // Errors waiting for the open box or for the message loop.
+    std::size_t PendingErrors() const { return pendingErrors_.size(); }
 
     // The error box; tests replace it to record the messages (RecordedErrors).
     std::function<void(const std::string& message)> ErrorBox;
@@ -49,8 +57,14 @@ public:
     std::string ExeName;
 
 private:
+    void ShowPendingErrors();
+
     bool terminated_ = false;
     TForm* mainForm_ = nullptr;
+    std::deque<std::string> pendingErrors_;
+    std::string openError_;
+    bool errorBoxOpen_ = false;
+    bool errorsQueued_ = false;
 };
 
 extern TApplication Application;

@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "platform/SysUtils.h"
+
 namespace lumvex {
 
 namespace {
@@ -33,19 +35,30 @@ std::vector<std::string> SplitParameters(const std::string& parameters) {
     return arguments;
 }
 
-bool ShellExecute(const std::string& verb, const std::string& program, const std::string& parameters,
+void ShellExecute(const std::string& verb, const std::string& program, const std::string& parameters,
                   const std::string& folder) {
+    ShellExecute(verb, program, SplitParameters(parameters), folder);
+}
+
+void ShellExecute(const std::string& verb, const std::string& program, const std::vector<std::string>& arguments,
+                  const std::string& folder) {
+    bool started = false;
     if (script) {
-        script->Calls.push_back({verb, program, parameters, folder});
-        return script->Succeeds;
+        script->Calls.push_back({verb, program, arguments, folder});
+        started = script->Succeeds;
+    } else {
+        QStringList list;
+        for (const std::string& argument : arguments) list << QString::fromStdString(argument);
+        // The program is looked for in the working folder first, then on the search path.
+        QString path = QString::fromStdString(program);
+        const QFileInfo inFolder(QDir(QString::fromStdString(folder)), path);
+        if (!folder.empty() && inFolder.isFile() && inFolder.isExecutable()) path = inFolder.absoluteFilePath();
+        started = !program.empty() && QProcess::startDetached(path, list, QString::fromStdString(folder));
     }
-    QStringList arguments;
-    for (const std::string& argument : SplitParameters(parameters)) arguments << QString::fromStdString(argument);
-    // The program is looked for in the working folder first, then on the search path.
-    QString path = QString::fromStdString(program);
-    const QFileInfo inFolder(QDir(QString::fromStdString(folder)), path);
-    if (!folder.empty() && inFolder.isFile() && inFolder.isExecutable()) path = inFolder.absoluteFilePath();
-    return QProcess::startDetached(path, arguments, QString::fromStdString(folder));
+    if (!started)
+        throw EInOutError("Cannot start the program \"" + program + "\"" +
+                          (folder.empty() ? std::string() : " in " + folder) +
+                          ": it does not exist or cannot be run");
 }
 
 bool OpenURL(const std::string& url) {

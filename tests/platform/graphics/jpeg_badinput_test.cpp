@@ -64,8 +64,9 @@ TEST(JpegBadInput, HugeSizesInAHeaderAreRefusedBeforeAnythingIsAllocated) {
     const std::string good = MakeJpeg(JpegSample{});
     TJPEGImage jpeg;
     EXPECT_THROW(jpeg.LoadFromBytes(WithSize(good, 65000, 65000)), EOutOfResources);
-    EXPECT_EQ(LoadError(WithSize(good, 30000, 30000)),
-              "Invalid JPEG picture: the file is too short for a picture of 30000 x 30000 pixels");
+    EXPECT_THROW(jpeg.LoadFromBytes(WithSize(good, 30000, 30000)), EOutOfResources);
+    EXPECT_EQ(LoadError(WithSize(good, 11000, 11000)),
+              "Invalid JPEG picture: the file is too short for a picture of 11000 x 11000 pixels");
 
     // Arithmetic coding has no floor of bits per block: a flat picture is
     // tiny and valid.
@@ -78,17 +79,18 @@ TEST(JpegBadInput, HugeSizesInAHeaderAreRefusedBeforeAnythingIsAllocated) {
     jpeg.LoadFromBytes(tiny);
     EXPECT_EQ(GetRValue(jpeg.Bitmap().Pixel(1000, 1000)), 90);
 
-    // Enough bytes to pass that test, but the coefficients of a 200-million
-    // pixel progressive picture need more memory than a picture may use.
+    // Enough bytes to pass that test, but the coefficients of a 121-million
+    // pixel progressive picture, with the picture and its display copy, need
+    // more memory than a picture may use.
     JpegSample s;
     s.progressive = true;
     s.stored = JCS_YCbCr;
     std::string big = MakeJpeg(s);
     const std::size_t sof = FindMarker(big, 0xC2);
     for (int c = 0; c < 3; ++c) big[sof + 11 + 3 * c] = 0x11;  // no subsampling: three full planes
-    big = WithSize(big, 20000, 10000, 0xC2);
+    big = WithSize(big, 11000, 11000, 0xC2);
     big += std::string(20000, '\0');
-    EXPECT_EQ(LoadError(big), "The JPEG picture needs more memory than a picture may use");
+    EXPECT_EQ(LoadError(big), "The JPEG picture of 11000 x 11000 pixels needs more memory than a picture may use");
 }
 
 TEST(JpegBadInput, TooManyScansAreRefusedWhenDecoding) {

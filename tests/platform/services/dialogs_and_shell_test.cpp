@@ -64,29 +64,54 @@ TEST(ShellTest, ParametersSplitAtSpacesKeepingQuotedPartsWhole) {
 
 TEST(ShellTest, ScriptedShellRecordsInsteadOfStarting) {
     ScriptedShell shell;
-    EXPECT_TRUE(ShellExecute("Open", "mspaint", "\"/tmp/a.jpg\"", "/tmp"));
+    ShellExecute("Open", "mspaint", "\"/tmp/a.jpg\"", "/tmp");
+    ShellExecute("Open", "mspaint", Args{"/tmp/say \"hi\".jpg"}, "");
     shell.Succeeds = false;
     EXPECT_FALSE(OpenURL("http://example.invalid/"));
-    ASSERT_EQ(shell.Calls.size(), 1u);
+    ASSERT_EQ(shell.Calls.size(), 2u);
     EXPECT_EQ(shell.Calls[0].Verb, "Open");
     EXPECT_EQ(shell.Calls[0].Program, "mspaint");
-    EXPECT_EQ(shell.Calls[0].Parameters, "\"/tmp/a.jpg\"");
+    EXPECT_EQ(shell.Calls[0].Arguments, Args{"/tmp/a.jpg"});
     EXPECT_EQ(shell.Calls[0].Folder, "/tmp");
+    EXPECT_EQ(shell.Calls[1].Arguments, Args{"/tmp/say \"hi\".jpg"}) << "a quote in a name is no separator";
     EXPECT_EQ(shell.Urls, Args{"http://example.invalid/"});
 }
 
-TEST(ShellTest, AProgramThatDoesNotExistIsReportedAsNotStarted) {
-    EXPECT_FALSE(ShellExecute("Open", "/nonexistent/lumvex-editor", "x", ""));
+TEST(ShellTest, AProgramThatCannotStartRaisesAnErrorNamingIt) {
+    auto message = [](auto start) {
+        try {
+            start();
+        } catch (const EInOutError& error) {
+            return std::string(error.what());
+        }
+        return std::string("started");
+    };
+    EXPECT_NE(message([] { ShellExecute("Open", "lumvex-no-such-editor", "x", ""); }).find("\"lumvex-no-such-editor\""),
+              std::string::npos);
+    EXPECT_NE(message([] { ShellExecute("Open", "/nonexistent/editor", Args{"a"}, ""); }).find("/nonexistent/editor"),
+              std::string::npos);
+    ScriptedShell shell;
+    shell.Succeeds = false;
+    EXPECT_NE(message([] { ShellExecute("Open", "mspaint", "x", "/tmp"); }).find("\"mspaint\" in /tmp"),
+              std::string::npos);
 }
 
 TEST(ShellTest, AProgramNamedWithItsFolderStartsFromThatFolderWithItsArguments) {
     test::TempDir dir;
     const std::string program = dir.Write("editor", "#!/bin/sh\nprintf '%s|' \"$@\" > \"$PWD/arguments.txt\"\n");
     ASSERT_EQ(chmod(program.c_str(), 0755), 0);
-    ASSERT_TRUE(ShellExecute("Open", "editor", "\"/pictures/a b.jpg\" -x", dir.Path() + "/"));
     const std::string written = dir.File("arguments.txt");
-    for (int i = 0; i < 200 && FileSize(written) <= 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(ReadFileBytes(written), "/pictures/a b.jpg|-x|");
+    auto wait = [&] {
+        for (int i = 0; i < 200 && FileSize(written) <= 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return ReadFileBytes(written);
+    };
+    ShellExecute("Open", "editor", "\"/pictures/a b.jpg\" -x", dir.Path() + "/");
+    EXPECT_EQ(wait(), "/pictures/a b.jpg|-x|");
+    DeleteFile(written);
+    // Arguments given one by one arrive as they are, quotes and all.
+    ShellExecute("Open", "editor", Args{"/pictures/say \"hi\".jpg"}, dir.Path() + "/");
+    EXPECT_EQ(wait(), "/pictures/say \"hi\".jpg|");
 }
 
 }  // namespace
