@@ -165,11 +165,11 @@ void TForm3::CreateScalingControls() {
     SpinEditW->OnKeyUp = [this](TObject* s, std::uint16_t& k, TShiftState sh) { SpinEditWKeyUp(s, k, sh); };
     SpinEditH->OnKeyUp = [this](TObject* s, std::uint16_t& k, TShiftState sh) { SpinEditHKeyUp(s, k, sh); };
 
-    auto option = [&](const std::string& caption, int left, int top) {
+    // Each option fills the frame drawn around it.
+    auto option = [&](const std::string& caption, int left, int top, int width) {
         auto* radio = new TRadioButton(this);
         radio->SetCaption(caption);
-        radio->SetLeft(left);
-        radio->SetTop(top);
+        radio->SetBounds(left, top, width, 15);
         radio->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { OptionMouseMove(s, sh, x, y); };
         return radio;
     };
@@ -178,10 +178,10 @@ void TForm3::CreateScalingControls() {
     Shape8 = CreateOptionFrame(this, 412, 68, 43, 17);
     Shape9 = CreateOptionFrame(this, 412, 85, 43, 17);
     Shape6 = CreateOptionFrame(this, 271, 107, 114, 18);
-    RadioButton4 = option("egyéni", 397, 35);
-    RadioButton1 = option("1/2", 413, 52);
-    RadioButton2 = option("1/4", 413, 69);
-    RadioButton3 = option("1/8", 413, 86);
+    RadioButton4 = option("egyéni", 397, 35, 57);
+    RadioButton1 = option("1/2", 413, 52, 41);
+    RadioButton2 = option("1/4", 413, 69, 41);
+    RadioButton3 = option("1/8", 413, 86, 41);
     RadioButton4->SetChecked(true);
     for (TRadioButton* fraction : {RadioButton1, RadioButton2, RadioButton3})
         fraction->OnClick = [this](TObject* sender) { RadioButton1Click(sender); };
