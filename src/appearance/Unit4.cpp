@@ -22,13 +22,7 @@ void SetOutline(TShape& shape, TColor color) {
 
 TForm4::TForm4() {
     Form4 = this;
-    SetBorderStyle(bsNone);
-    SetFormStyle(fsStayOnTop);
-    SetCaption("Beállítások");
-    TFont font;
-    font.Size = 8;
-    SetFont(font);
-    SetBounds(400, 150, 260, 344);
+    DesignWindow(this, "Beállítások", Bounds(400, 150, 260, 344), TWindowKind::StaysOnTop);
     SetColor(clBlack);
     CreateControls();
     OnKeyDown = KeysTo(this);

@@ -61,13 +61,7 @@ TMorphButton* CreateWideButton(TForm3* window, int tag, const std::string& hint,
 
 TForm3::TForm3() {
     Form3 = this;
-    SetBorderStyle(bsNone);
-    SetFormStyle(fsStayOnTop);
-    SetCaption("Transzformációk");
-    TFont font;
-    font.Size = 8;
-    SetFont(font);
-    SetBounds(382, 114, 464, 221);
+    DesignWindow(this, "Transzformációk", Bounds(382, 114, 464, 221), TWindowKind::StaysOnTop);
     CreateControls();
     OnKeyDown = KeysTo(this);
     OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };

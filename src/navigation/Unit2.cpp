@@ -27,12 +27,7 @@ TFont ListFont(const char* name) {
 
 TForm2::TForm2() {
     Form2 = this;
-    SetBorderStyle(bsNone);
-    SetCaption("Fájl ablak");
-    TFont font;
-    font.Size = 8;
-    SetFont(font);
-    SetBounds(814, 146, 190, 398);
+    DesignWindow(this, "Fájl ablak", Bounds(814, 146, 190, 398));
     FadeWorks.SetSteps(50);
     FadeWorks.SetBlendValue(1);
     CreateControls();

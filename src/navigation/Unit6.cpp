@@ -14,12 +14,7 @@ TForm6* Form6 = nullptr;
 
 TForm6::TForm6() {
     Form6 = this;
-    SetBorderStyle(bsNone);
-    SetCaption("Tallózás");
-    TFont font;
-    font.Size = 8;
-    SetFont(font);
-    SetBounds(354, 105, 614, 403);
+    DesignWindow(this, "Tallózás", Bounds(354, 105, 614, 403));
     CreateControls();
     CreateMenu();
     OnKeyDown = KeysTo(this);

@@ -6,6 +6,16 @@
 
 namespace lumvex {
 
+void DesignWindow(TForm* window, const std::string& caption, const TRect& bounds, TWindowKind kind) {
+    window->SetBorderStyle(bsNone);
+    if (kind == TWindowKind::StaysOnTop) window->SetFormStyle(fsStayOnTop);
+    window->SetCaption(caption);
+    TFont font;
+    font.Size = 8;
+    window->SetFont(font);
+    window->SetBounds(bounds.Left, bounds.Top, bounds.Right - bounds.Left, bounds.Bottom - bounds.Top);
+}
+
 TImage* CreateTitleBar(TWinControl* window) {
     auto* bar = new TImage(window);
     bar->SetHeight(18);

@@ -13,6 +13,12 @@
 
 namespace lumvex {
 
+// A borderless window of the program with its caption, its 8-point font and
+// its design bounds; tool windows stay on top.
+enum class TWindowKind { Normal, StaysOnTop };
+void DesignWindow(TForm* window, const std::string& caption, const TRect& bounds,
+                  TWindowKind kind = TWindowKind::Normal);
+
 // An 18-pixel title bar image aligned to the top of the window.
 TImage* CreateTitleBar(TWinControl* window);
 // A title in "Courier New" 11 pixels bold, transparent.
