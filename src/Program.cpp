@@ -9,6 +9,7 @@
 #include "appearance/Unit5.h"
 #include "navigation/Unit6.h"
 #include "components/MPGifImg.h"
+#include "viewer/Prefetch.h"
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
 
@@ -16,6 +17,8 @@ namespace lumvex {
 
 void CreateWindows(const std::string& picture) {
     Viewer.CommandLinePicture = picture;
+    // Decoded by the workers while the windows are being built.
+    Prefetch.Start(picture);
     RegisterGIFImage();
     TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
         TBitmap at_rest = LoadResourceBitmap(resource::ButtonPicture1);
@@ -44,6 +47,7 @@ void DestroyWindows() {
     Form2 = nullptr;
     delete Form1;
     Form1 = nullptr;
+    Prefetch.Clear();
     ResetViewerState();
 }
 
