@@ -12,6 +12,7 @@
 #include "viewer/Prefetch.h"
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
+#include "platform/services/StartupTiming.h"
 
 namespace lumvex {
 
@@ -27,11 +28,17 @@ void CreateWindows(const std::string& picture) {
         picture2.Assign(&lit);
     };
     new TForm1;
+    TimingMark("TForm1 created");
     new TForm2;
+    TimingMark("TForm2 created");
     new TForm3;
+    TimingMark("TForm3 created");
     new TForm4;
+    TimingMark("TForm4 created");
     new TForm5;
+    TimingMark("TForm5 created");
     new TForm6;
+    TimingMark("TForm6 created");
 }
 
 void DestroyWindows() {

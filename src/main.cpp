@@ -5,6 +5,7 @@
 
 #include "Program.h"
 #include "platform/services/Application.h"
+#include "platform/services/StartupTiming.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ void PrintHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    lumvex::TimingMark("main");
     std::string picture, screenshot;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -45,5 +47,6 @@ int main(int argc, char** argv) {
         }
     }
     lumvex::Application.Initialize(argc, argv);
+    lumvex::TimingMark("application initialised");
     return lumvex::RunProgram(picture, screenshot);
 }
