@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core)
+          libbenchmark-dev fonts-dejavu-core desktop-file-utils xdg-utils)
 for arg in "$@"; do
   case "$arg" in
     --bench) packages+=(libjpeg-turbo-progs libgif-dev libvips-tools) ;;

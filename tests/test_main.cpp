@@ -28,11 +28,20 @@ int main(int argc, char** argv) {
         registry = pattern;
         setenv("LUMVEX_REGISTRY_DIR", pattern, 1);
     }
+    // Nor do the desktop's file associations that the options write.
+    std::string desktop;
+    char desktopPattern[] = "/tmp/lumvex-test-desktop-XXXXXX";
+    if (mkdtemp(desktopPattern)) {
+        desktop = desktopPattern;
+        setenv("XDG_DATA_HOME", (desktop + "/data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (desktop + "/config").c_str(), 1);
+    }
     testing::InitGoogleTest(&argc, argv);
     lumvex::Application.Initialize(argc, argv);
     testing::UnitTest::GetInstance()->listeners().Append(new WindowsPerTest);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
     if (!registry.empty()) std::filesystem::remove_all(registry, ignored);
+    if (!desktop.empty()) std::filesystem::remove_all(desktop, ignored);
     return result;
 }

@@ -5,6 +5,7 @@
 //
 //   make_artwork RESOURCES_DIR SAMPLES_DIR WORK_DIR
 #include <QBuffer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QString>
 #include <cstdio>
@@ -55,6 +56,15 @@ void WriteResources(const QString& dir) {
         std::vector<IconImage> sizes;
         for (int edge : {16, 24, 32, 48}) sizes.push_back({ProgramIcon(i, edge)});
         WriteFile(QString("%1/icon%2-%3.ico").arg(dir).arg(i).arg(iconNames[i]), IcoFile(sizes));
+    }
+    // The program's icon in the sizes a desktop's icon theme asks for.
+    QDir().mkpath(dir + "/icons");
+    for (int edge : {16, 32, 48, 128, 256}) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ProgramIcon(0, edge).save(&buffer, "PNG");
+        WriteFile(QString("%1/icons/lumvex-%2.png").arg(dir).arg(edge), png);
     }
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <span>
+#include <utility>
 
 #include "appearance/Skin.h"
 #include "viewer/Unit1.h"
@@ -11,6 +13,7 @@
 #include "imageops/Unit3.h"
 #include "appearance/Unit4.h"
 #include "navigation/Unit6.h"
+#include "appearance/Unit5.h"
 
 namespace lumvex {
 
@@ -83,6 +86,28 @@ void SkinBrowser(const TBitmap& titleBar) {
         if (caption) SetFontColor(*caption, Viewer.coText);
 }
 
+// The options window: frames, swatches, the shared bars and texts.
+void SkinOptionsWindow(const TBitmap& titleBar, const TBitmap& background) {
+    Form4->BackShape->Pen().Color = Viewer.co1;
+    for (TShape* frame : {Form4->Shape5, Form4->Shape6, Form4->Shape7}) frame->Pen().Color = Viewer.coText;
+    const std::pair<TShape*, TColor> swatches[] = {{Form4->Shape1, Viewer.co1},     {Form4->Shape2, Viewer.co2},
+                                                   {Form4->Shape3, Viewer.coText},  {Form4->Shape4, Viewer.coSelect},
+                                                   {Form4->Shape10, Viewer.ibtc},   {Form4->Shape11, Viewer.abtc}};
+    for (auto [swatch, color] : swatches) {
+        swatch->Brush().Color = color;
+        swatch->Invalidate();
+    }
+    ShowStretched(*Form4->TopImage, titleBar);
+    ShowStretched(*Form4->BackImage, background);
+    for (TControl* text : std::initializer_list<TControl*>{Form4->TopLabel, Form4->Label1, Form4->Label2,
+                                                           Form4->Label3, Form4->Label4})
+        SetFontColor(*text, Viewer.coText);
+    for (TControl* field : std::initializer_list<TControl*>{
+             Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3, Form4->CheckBox4, Form4->CheckBox5,
+             Form4->CheckBox6, Form4->CheckBox7, Form4->CheckBox8, Form4->Edit1, Form4->ComboBox1})
+        SetFieldColors(*field, Viewer.co1, Viewer.coText);
+}
+
 }  // namespace
 
 void TForm1::SetSkin() {
@@ -90,6 +115,7 @@ void TForm1::SetSkin() {
     const bool big = Viewer.ButtonSize == 24;
 
     BackShape->Pen().Color = Viewer.co1;
+    Form5->BackShape->Pen().Color = Viewer.co1;
 
     TBitmap titleBar(1, TitleBarRows, TPixelFormat::pf24bit);
     GradientFill(titleBar.Canvas(), 1, TitleBarRows, false, 50, Viewer.co2, Viewer.co1, Viewer.co2);
@@ -123,9 +149,7 @@ void TForm1::SetSkin() {
     Form3->Gauge->SetBackColor(Viewer.co1);
     Form3->Gauge->SetForeColor(Viewer.co2);
 
-    for (TControl* field : std::initializer_list<TControl*>{Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3,
-                                                            Form4->Edit1})
-        SetFieldColors(*field, Viewer.co1, Viewer.coText);
+    SkinOptionsWindow(titleBar, background);
 
     SetFontColor(*TopLabel, Viewer.coText);
     SetFontColor(*BottomLabel, Viewer.coText);
@@ -141,7 +165,8 @@ void TForm1::SetSkin() {
     SetSquare(*logo, B);
     TopLabel->SetLeft(B + 8);
 
-    for (TLabel* title : {TopLabel, Form2->TopLabel, Form3->TopLabel}) SetFontPoints(*title, big ? 16 : 12);
+    for (TLabel* title : {TopLabel, Form2->TopLabel, Form3->TopLabel, Form4->TopLabel})
+        SetFontPoints(*title, big ? 16 : 12);
     SetFontPoints(*BottomLabel, big ? 14 : 12);
 
     Form2->TopImage->SetHeight(B + 2);
@@ -163,10 +188,13 @@ void TForm1::SetSkin() {
     SetFontPoints(*Form3->FileListBox, B / 2);
 
     SkinBrowser(titleBar);
+    Form4->TopImage->SetHeight(B + 2);
+    SetSquare(*Form4->MorphButton8, B);
+    Form4->MorphButton8->SetLeft(Form4->Width() - Form2->MorphButton1->Width() - 5);
 }
 
 void TForm1::SetButtonSkin() {
-    // Every image button and the small glyph cell it shows.
+    // Every image button and the glyph cell it shows.
     struct GlyphButton {
         TMorphButton* button;
         int cell;
@@ -177,17 +205,30 @@ void TForm1::SetButtonSkin() {
         {Form6->MorphButton1, 5},
         {MorphButton7, 6},   {MorphButton9, 7},  {Form2->MorphButton2, 8},               {MorphButton10, 9},
         {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14}, {MorphButton14, 15}, {MorphButton8, 16},
-        {MorphButton2, 17},
+        {MorphButton2, 17},  {Form4->MorphButton8, 5}, {Form4->MorphButton1, 6},
+        {Form5->MorphButton1, 5},
+        {Form3->MorphButton1, 12}, {Form3->MorphButton2, 11}, {Form3->MorphButton3, 14}, {Form3->MorphButton4, 15},
     };
-    // The strip at rest goes into the pictures shown at rest, the lit strip
+    // The buttons that show a word, and their wide cells.
+    const GlyphButton wideButtons[] = {
+        {Form4->MorphButton2, 5},
+        {Form3->MorphButton6, 0}, {Form3->MorphButton7, 1}, {Form3->MorphButton5, 2}, {Form3->MorphButton8, 3},
+    };
+    const std::span<const GlyphButton> groups[] = {buttons, wideButtons};
+    // The strips at rest go into the pictures shown at rest, the lit strips
     // into the pictures the buttons fade to.
     struct Pass {
         int firstRow;
         TColor color;
         TPicture& (TMorphButton::*picture)();
+        std::span<const GlyphButton> buttons;
+        int cellWidth;
     };
-    const Pass passes[] = {{glyphsheet::SmallRestRow, Viewer.ibtc, &TMorphButton::MorphPic1},
-                           {glyphsheet::SmallLitRow, Viewer.abtc, &TMorphButton::MorphPic2}};
+    const Pass passes[] = {
+        {glyphsheet::SmallRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, buttons, glyphsheet::SmallCellWidth},
+        {glyphsheet::WideRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, wideButtons, glyphsheet::WideCellWidth},
+        {glyphsheet::SmallLitRow, Viewer.abtc, &TMorphButton::MorphPic2, buttons, glyphsheet::SmallCellWidth},
+        {glyphsheet::WideLitRow, Viewer.abtc, &TMorphButton::MorphPic2, wideButtons, glyphsheet::WideCellWidth}};
 
     const TBitmap& sheet = bt_big->Picture().Bitmap();
     // Never smaller than the sheet's layout, so every cell can be read even
@@ -199,8 +240,9 @@ void TForm1::SetButtonSkin() {
     const int lastOffset = glyphsheet::StripHeight - 1;
     // A button fading out holds its two pictures exchanged; give them back
     // first, so that the glyphs at rest land in the picture shown at rest.
-    for (const GlyphButton& b : buttons)
-        if (b.button->Swapped()) b.button->Rebuild();
+    for (std::span<const GlyphButton> group : groups)
+        for (const GlyphButton& b : group)
+            if (b.button->Swapped()) b.button->Rebuild();
     for (const Pass& pass : passes) {
         work.Canvas().FillRect(whole);
         if (pass.color != clBlack)
@@ -208,12 +250,13 @@ void TForm1::SetButtonSkin() {
         else
             work.Canvas().CopyRect(Rect(0, 0, sheet.Width(), glyphsheet::StripHeight), sheet,
                                    Rect(0, pass.firstRow, sheet.Width(), pass.firstRow + glyphsheet::StripHeight));
-        for (const GlyphButton& b : buttons) {
+        for (const GlyphButton& b : pass.buttons) {
             TPicture& picture = (b.button->*pass.picture)();
-            CopyCell(work, b.cell * glyphsheet::SmallCellWidth, glyphsheet::SmallCellWidth, picture);
+            CopyCell(work, b.cell * pass.cellWidth, pass.cellWidth, picture);
         }
     }
-    for (const GlyphButton& b : buttons) b.button->Rebuild();
+    for (std::span<const GlyphButton> group : groups)
+        for (const GlyphButton& b : group) b.button->Rebuild();
 }
 
 }  // namespace lumvex

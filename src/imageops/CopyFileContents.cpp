@@ -1,10 +1,36 @@
 #include "imageops/CopyFileContents.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include "platform/SysUtils.h"
+#include <cerrno>
+#include <memory>
+
+#include "platform/AtomicFile.h"
 
 namespace lumvex {
+
+namespace {
+
+// A file open for reading, closed when it goes.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~ReadOnlyFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    int Handle() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+constexpr std::size_t BlockSize = 256 * 1024;
+
+}  // namespace
 
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat first {}, second {};
@@ -14,13 +40,35 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 bool CopyFileContents(const std::string& source, const std::string& target) {
     if (SameFile(source, target)) return false;
+    const ReadOnlyFile input(source);
+    struct stat st {};
+    if (input.Handle() < 0 || ::fstat(input.Handle(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     try {
-        const std::string bytes = ReadFileBytes(source);
-        WriteFileAtomically(target, bytes);
-        return FileSize(target) == static_cast<std::int64_t>(bytes.size());
-    } catch (const Exception&) {
+        TReplacingFile output(target);
+        const auto block = std::make_unique<char[]>(BlockSize);
+        std::int64_t copied = 0;
+        for (;;) {
+            const ssize_t n = ::read(input.Handle(), block.get(), BlockSize);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return false;  // the unfinished copy is abandoned
+            if (n == 0) break;
+            output.Write(block.get(), static_cast<std::size_t>(n));
+            copied += n;
+        }
+        if (copied != st.st_size) return false;
+        output.Commit();
+        return FileSize(target) == copied;
+    } catch (const EWriteError&) {
         return false;
     }
+}
+
+TTransfer MoveFileTo(const std::string& source, const std::string& target,
+                       bool (*rename)(const std::string&, const std::string&)) {
+    if (SameFile(source, target)) return TTransfer::NotCopied;
+    if (rename(source, target)) return TTransfer::Done;
+    if (!CopyFileContents(source, target)) return TTransfer::NotCopied;
+    return DeleteFile(source) ? TTransfer::Done : TTransfer::NotDeleted;
 }
 
 }  // namespace lumvex

@@ -150,6 +150,7 @@ void TForm3::CreateScalingControls() {
         edit = new TEdit(this);
         edit->SetBounds(328, top, 49, 19);
         edit->SetFont(small);
+        edit->SetMaxLength(5);
         upDown = new TUpDown(this);
         upDown->SetLeft(377);
         upDown->SetTop(top);

@@ -147,15 +147,12 @@ void TForm3::MoveCopyBatch(bool Move) {
         case TOverwriteAction::Write: break;
         }
         // A file is never copied onto itself, nor deleted as its own copy.
-        // Within one file system a move is a rename, which loses nothing.
-        if (SameFile(source, target)) {
+        const TTransfer result = Move ? MoveFileTo(source, target)
+                                        : CopyFileContents(source, target) ? TTransfer::Done : TTransfer::NotCopied;
+        if (result == TTransfer::NotCopied)
             report += "\rA(z) " + source + "fájlt nem sikerült másolni.";
-        } else if (!(Move && RenameFile(source, target))) {
-            if (!CopyFileContents(source, target))
-                report += "\rA(z) " + source + "fájlt nem sikerült másolni.";
-            else if (Move && !DeleteFile(source))
-                report += "\rA(z) " + source + "fájlt nem sikerült törölni.";
-        }
+        else if (result == TTransfer::NotDeleted)
+            report += "\rA(z) " + source + "fájlt nem sikerült törölni.";
         Gauge->SetProgress(Gauge->Progress() + 1);
         Repaint();
     }

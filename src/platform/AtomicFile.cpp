@@ -10,6 +10,7 @@
 #include <cstring>
 #include <random>
 
+#include "platform/AtomicFile.h"
 #include "platform/SysUtils.h"
 
 namespace lumvex {
@@ -43,94 +44,6 @@ std::string RandomSuffix() {
     return suffix;
 }
 
-// A file being written beside its target. Where the file system allows, it
-// has no name until it is complete, so that a process killed while writing
-// leaves nothing behind; it gets a name only for the rename.
-class TempFile {
-public:
-    TempFile(const std::string& target) : target_(target) {
-        const std::string dir = ExtractFileDir(target).empty() ? "." : ExtractFileDir(target);
-        fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-        if (fd_ < 0) {
-            name_ = ExtractFilePath(target) + "." + ExtractFileName(target) + ".lumvex-XXXXXX";
-            fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
-            if (fd_ < 0) Fail(target, errno);
-        }
-    }
-    ~TempFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!name_.empty()) ::unlink(name_.c_str());
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    void Write(const std::string& bytes) {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) Fail(target_, n < 0 ? errno : ENOSPC);
-            done += static_cast<size_t>(n);
-        }
-    }
-
-    // Takes the permission bits and owner of the file it replaces; a new
-    // file gets the usual bits for new files.
-    void TakeAttributes() {
-        struct stat existing {};
-        if (::stat(target_.c_str(), &existing) == 0) {
-            if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
-                // Only the owner changes hands; the contents are what matter.
-            }
-            if (::fchmod(fd_, existing.st_mode & 07777) != 0) Fail(target_, errno);
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            if (::fchmod(fd_, 0666 & ~mask) != 0) Fail(target_, errno);
-        }
-    }
-
-    // Flushes the data and puts the file in the target's place.
-    void Replace() {
-        if (::fsync(fd_) != 0) Fail(target_, errno);
-        if (name_.empty()) Name();
-        const int err = ::close(fd_) == 0 ? 0 : errno;
-        fd_ = -1;
-        if (err != 0) Fail(target_, err);
-        if (::rename(name_.c_str(), target_.c_str()) != 0) Fail(target_, errno);
-        name_.clear();
-        SyncFolder();
-    }
-
-private:
-    // Links the unnamed file into the folder under a free name.
-    void Name() {
-        const std::string self = "/proc/self/fd/" + IntToStr(fd_);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name = ExtractFilePath(target_) + "." + ExtractFileName(target_) + ".lumvex-" + RandomSuffix();
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-                ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
-                name_ = std::move(name);
-                return;
-            }
-            if (errno != EEXIST) Fail(target_, errno);
-        }
-        Fail(target_, EEXIST);
-    }
-
-    void SyncFolder() const {
-        const std::string dir = ExtractFileDir(target_).empty() ? "." : ExtractFileDir(target_);
-        const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return;  // the rename is done; only its flush could not be asked for
-        ::fsync(fd);
-        ::close(fd);
-    }
-
-    std::string target_;
-    std::string name_;  // empty while the file has no name
-    int fd_ = -1;
-};
-
 // A process killed between naming its finished temporary file and the rename
 // leaves that file; the next write of the same file removes it.
 void RemoveLeftTemporaries(const std::string& target) {
@@ -145,15 +58,96 @@ void RemoveLeftTemporaries(const std::string& target) {
 
 }  // namespace
 
+// Where the file system allows, the temporary file has no name until it is
+// complete, so that a process killed while writing leaves nothing behind; it
+// gets a name only for the rename.
+TReplacingFile::TReplacingFile(const std::string& path) : path_(path), target_(FollowLinks(path)) {
+    RemoveLeftTemporaries(target_);
+    if (::access(target_.c_str(), F_OK) == 0 && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
+        Fail(path_, errno);
+    const std::string dir = ExtractFileDir(target_).empty() ? "." : ExtractFileDir(target_);
+    fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd_ < 0) {
+        name_ = ExtractFilePath(target_) + "." + ExtractFileName(target_) + ".lumvex-XXXXXX";
+        fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
+        if (fd_ < 0) {
+            const int err = errno;
+            name_.clear();
+            Fail(path_, err);
+        }
+    }
+}
+
+TReplacingFile::~TReplacingFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!name_.empty()) ::unlink(name_.c_str());
+}
+
+void TReplacingFile::Write(const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd_, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) Fail(path_, n < 0 ? errno : ENOSPC);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+// Takes the permission bits and owner of the file it replaces; a new file
+// gets the usual bits for new files.
+void TReplacingFile::TakeAttributes() {
+    struct stat existing {};
+    if (::stat(target_.c_str(), &existing) == 0) {
+        if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
+            // Only the owner changes hands; the contents are what matter.
+        }
+        if (::fchmod(fd_, existing.st_mode & 07777) != 0) Fail(path_, errno);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(fd_, 0666 & ~mask) != 0) Fail(path_, errno);
+    }
+}
+
+void TReplacingFile::Commit() {
+    TakeAttributes();
+    if (::fsync(fd_) != 0) Fail(path_, errno);
+    if (name_.empty()) Name();
+    const int err = ::close(fd_) == 0 ? 0 : errno;
+    fd_ = -1;
+    if (err != 0) Fail(path_, err);
+    if (::rename(name_.c_str(), target_.c_str()) != 0) Fail(path_, errno);
+    name_.clear();
+    SyncFolder();
+}
+
+// Links the unnamed file into the folder under a free name.
+void TReplacingFile::Name() {
+    const std::string self = "/proc/self/fd/" + IntToStr(fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ExtractFilePath(target_) + "." + ExtractFileName(target_) + ".lumvex-" + RandomSuffix();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+            ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+            name_ = std::move(name);
+            return;
+        }
+        if (errno != EEXIST) Fail(path_, errno);
+    }
+    Fail(path_, EEXIST);
+}
+
+void TReplacingFile::SyncFolder() const {
+    const std::string dir = ExtractFileDir(target_).empty() ? "." : ExtractFileDir(target_);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;  // the rename is done; only its flush could not be asked for
+    ::fsync(fd);
+    ::close(fd);
+}
+
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string target = FollowLinks(path);
-    RemoveLeftTemporaries(target);
-    if (::access(target.c_str(), F_OK) == 0 && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        Fail(path, errno);
-    TempFile temp(target);
-    temp.Write(bytes);
-    temp.TakeAttributes();
-    temp.Replace();
+    TReplacingFile file(path);
+    file.Write(bytes.data(), bytes.size());
+    file.Commit();
 }
 
 }  // namespace lumvex

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "appearance/Skin.h"
+#include "GlyphCheck.h"
 #include "ViewerSupport.h"
 #include "platform/services/TestInput.h"
 
@@ -80,22 +81,8 @@ protected:
         Form1->SetButtonSkin();
     }
 
-    // The picture holds the sheet's cell of that strip, untinted for colour
-    // 0, else 60 % colour and 40 % glyph; magenta stays.
     static void ExpectCell(TPicture& picture, int cell, int firstRow, TColor color) {
-        const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
-        const TBitmap& shown = picture.Bitmap();
-        ASSERT_EQ(shown.Width(), 24);
-        ASSERT_EQ(shown.Height(), 24);
-        auto mix = [](int c, int g) { return std::uint8_t((c * 60 + g * 40) / 100); };
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 24; ++x) {
-                const TColor g = sheet.Pixel(24 * cell + x, firstRow + y);
-                const TColor expected = g == clFuchsia || color == 0 ? g
-                    : RGB(mix(GetRValue(color), GetRValue(g)), mix(GetGValue(color), GetGValue(g)),
-                          mix(GetBValue(color), GetBValue(g)));
-                ASSERT_EQ(shown.Pixel(x, y), expected) << "cell " << cell << " at " << x << "," << y;
-            }
+        ExpectGlyph(picture, glyphsheet::SmallCellWidth * cell, glyphsheet::SmallCellWidth, firstRow, color);
     }
     std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };

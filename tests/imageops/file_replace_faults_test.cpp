@@ -1,8 +1,9 @@
 // Replacing a picture file never leaves it half-written: a read-only file,
 // a full disk and a process killed while writing all leave the original as
-// it was, and no temporary file behind.
+// it was, and no temporary file behind. Copies and moves lose no file either.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +16,7 @@
 #include <thread>
 
 #include "TestFiles.h"
+#include "imageops/CopyFileContents.h"
 #include "imageops/PictureFiles.h"
 #include "platform/SysUtils.h"
 
@@ -59,6 +61,25 @@ int InChild(bool asNobody, const std::function<void()>& work) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
 }
 
+// Writes past limit bytes fail in the calling process from now on.
+void LimitFileSize(rlim_t limit) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit fileSize{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &fileSize);
+}
+
+// Work that reports failure by its result, for InChild.
+void ExpectFailure(bool succeeded) {
+    if (!succeeded) throw EWriteError("failed as expected");
+}
+
+std::string NoiseBytes(std::size_t size) {
+    std::mt19937 random(5);
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) byte = static_cast<char>(random());
+    return bytes;
+}
+
 TEST(FileReplaceFaults, AReadOnlyFileIsNotReplaced) {
     TempDir dir;
     const std::string path = dir.Write("a.jpg", "original bytes");
@@ -77,9 +98,7 @@ TEST(FileReplaceFaults, AFullDiskLeavesTheOriginal) {
     const std::string before = ReadFileBytes(path);
     // A file-size limit below the new file's size: writes past it fail.
     const int status = InChild(false, [&] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{20000, 20000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+        LimitFileSize(20000);
         WriteBmp(Noise(128, 128), path, TPixelFormat::pf24bit);
     });
     EXPECT_EQ(status, 0);
@@ -139,6 +158,82 @@ TEST(FileReplaceFaults, AReplacedFileKeepsItsModeAndALinkIsWrittenThrough) {
     stat(path.c_str(), &st);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"a.bmp", "link.bmp"}));
+}
+
+TEST(CopyFaults, ACopyOntoAFullDiskLeavesNoPartFileAndKeepsTheSource) {
+    TempDir from, to;
+    const std::string bytes = NoiseBytes(600000);  // several blocks
+    const std::string source = from.Write("a.bmp", bytes);
+    to.Write("b.bmp", "old");
+    for (const char* name : {"a.bmp", "b.bmp"}) {
+        EXPECT_EQ(InChild(false,
+                          [&] {
+                              LimitFileSize(300000);
+                              ExpectFailure(CopyFileContents(source, to.File(name)));
+                          }),
+                  0);
+    }
+    EXPECT_EQ(ReadFileBytes(source), bytes);
+    EXPECT_EQ(Names(to.Path()), std::set<std::string>{"b.bmp"});
+    EXPECT_EQ(ReadFileBytes(to.File("b.bmp")), "old");
+    ASSERT_TRUE(CopyFileContents(source, to.File("b.bmp")));
+    EXPECT_EQ(ReadFileBytes(to.File("b.bmp")), bytes);
+}
+
+// A move to another file system copies: the source goes only once the whole
+// copy is there; a copy that does not fit keeps it and leaves no part behind.
+using Move = std::function<TTransfer(const std::string& source, const std::string& target)>;
+
+void ExpectMovesAcross(const TempDir& from, const std::string& to, const Move& move) {
+    const std::string large = NoiseBytes(600000), small = NoiseBytes(20000);
+    from.Write("large.bmp", large);
+    from.Write("small.bmp", small);
+    EXPECT_EQ(move(from.File("large.bmp"), to + "/large.bmp"), TTransfer::NotCopied);
+    EXPECT_EQ(ReadFileBytes(from.File("large.bmp")), large);
+    EXPECT_TRUE(Names(to).empty());
+    EXPECT_EQ(move(from.File("small.bmp"), to + "/small.bmp"), TTransfer::Done);
+    EXPECT_EQ(ReadFileBytes(to + "/small.bmp"), small);
+    EXPECT_EQ(Names(from.Path()), std::set<std::string>{"large.bmp"});
+}
+
+// A 256 KiB tmpfs on a folder of its own, while it lives.
+class SmallFileSystem {
+public:
+    SmallFileSystem()
+        : mounted_(geteuid() == 0 && ::mount("tmpfs", folder_.Path().c_str(), "tmpfs", 0, "size=256k") == 0) {}
+    ~SmallFileSystem() {
+        if (mounted_) ::umount2(folder_.Path().c_str(), MNT_DETACH);
+    }
+    bool Mounted() const { return mounted_; }
+    const std::string& Path() const { return folder_.Path(); }
+
+private:
+    TempDir folder_;
+    bool mounted_;
+};
+
+TEST(MoveFaults, AMoveToASmallFileSystemKeepsTheSourceUntilTheCopyIsComplete) {
+    TempDir from;
+    SmallFileSystem to;
+    if (!to.Mounted()) GTEST_SKIP() << "no tmpfs can be mounted here (needs root); the failed rename below stands in";
+    ExpectMovesAcross(from, to.Path(), [](const std::string& s, const std::string& t) { return MoveFileTo(s, t); });
+}
+
+bool FailingRename(const std::string&, const std::string&) { return false; }
+
+TEST(MoveFaults, AMoveWhoseRenameFailsCopiesAndKeepsTheSourceUntilTheCopyIsComplete) {
+    TempDir from, to;
+    ExpectMovesAcross(from, to.Path(), [](const std::string& s, const std::string& t) {
+        // A full disk in a child for the large file; the small one fits.
+        if (FileSize(s) < 300000) return MoveFileTo(s, t, FailingRename);
+        return InChild(false,
+                       [&] {
+                           LimitFileSize(300000);
+                           ExpectFailure(MoveFileTo(s, t, FailingRename) == TTransfer::Done);
+                       }) == 0
+                   ? TTransfer::NotCopied
+                   : TTransfer::Done;
+    });
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 
 #include "ImageOpsSupport.h"
+#include "appearance/Skin.h"
 #include "imageops/CopyFileContents.h"
 #include "platform/services/Dialogs.h"
+#include "platform/services/TestInput.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -41,6 +43,27 @@ TEST_F(TransformationsWindow, OneMarkedJpegMirroredReloadsTheViewerWithoutAMessa
     ExpectSamePixels(PictureBitmap(*Form1->Image->Picture().Graphic()), DecodedJpeg(a));
 }
 
+TEST_F(TransformationsWindow, TheCounterCountsUpDuringABatchAndShowsTheMarkedCountAfterwards) {
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WritePicture(name, Numbered(3, 2));
+    Open();
+    Mark({"a.bmp", "b.bmp", "c.bmp"});
+    Form3->Show();
+    test_input::ProcessEventsFor(50);  // the window is on the screen, so repaints paint at once
+    std::vector<std::string> shown;
+    Form3->fileindex->OnPaint = [&](TObject*) {
+        if (shown.empty() || shown.back() != Form3->fileindex->Caption()) shown.push_back(Form3->fileindex->Caption());
+    };
+    ScriptedDialogs dialogs;
+    for (bool turn : {true, false}) {
+        shown.clear();
+        turn ? Form3->MorphButton3Click(Form3->MorphButton3) : Form3->MorphButton1Click(Form3->MorphButton1);
+        EXPECT_EQ(shown, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
+    }
+    Form3->FileListBox->SetItemIndex(1);
+    Form3->FileListBoxChange();
+    EXPECT_EQ(Form3->fileindex->Caption(), "3");
+}
+
 TEST_F(TransformationsWindow, TurnAndScaleBatchesWithNoMarkShowTheGaugesRangeError) {
     WritePicture("a.bmp", Numbered(4, 4));
     Open();
@@ -73,6 +96,27 @@ TEST_F(TransformationsWindow, AMoveAnsweredNoKeepsTheFileInBothFolders) {
     EXPECT_FALSE(FileExists(dir.File("b.bmp")));
     EXPECT_EQ(ReadFileBytes(target.File("b.bmp")), bBytes);
     EXPECT_EQ(Form3->FileListBox->Items(), std::vector<std::string>{"a.bmp"});
+}
+
+TEST_F(TransformationsWindow, CancelEndsAMoveOrCopyAtOnce) {
+    for (bool move : {false, true}) {
+        TempDir target;
+        for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WritePicture(name, Numbered(3, 2));
+        target.Write("b.bmp", "held");
+        Open();
+        Mark({"a.bmp", "b.bmp", "c.bmp"});
+        ScriptedDialogs dialogs;
+        dialogs.FolderAnswers = {target.Path()};
+        dialogs.MessageAnswers = {mrCancel};
+        Form3->MoveCopyBatch(move);
+        EXPECT_EQ(dialogs.Questions.size(), 1u);
+        EXPECT_TRUE(dialogs.Messages.empty());
+        EXPECT_EQ(FolderNames(target.Path()), (std::set<std::string>{"a.bmp", "b.bmp"}));
+        EXPECT_EQ(ReadFileBytes(target.File("b.bmp")), "held");
+        const std::set<std::string> left =
+            move ? std::set<std::string>{"b.bmp", "c.bmp"} : std::set<std::string>{"a.bmp", "b.bmp", "c.bmp"};
+        EXPECT_EQ(FolderNames(dir.Path()), left);
+    }
 }
 
 TEST_F(TransformationsWindow, MovingOrCopyingIntoTheSameFolderLosesNothing) {
@@ -125,6 +169,10 @@ TEST_F(TransformationsWindow, TheOptionsAndTheirPartners) {
     EXPECT_EQ(Form3->SpinEditH->Text(), "240");
     EXPECT_TRUE(Form3->LastEditedWidth);
 
+    Form3->SpinEditW->SetText("");
+    for (char digit : std::string("1234567")) test_input::SendKey(*Form3->SpinEditW, static_cast<std::uint16_t>(digit));
+    EXPECT_EQ(Form3->SpinEditW->Text(), "12345");  // at most five characters
+
     Form3->TrackBar1->SetPosition(30);
     Form3->TrackBar1Change(Form3->TrackBar1);
     EXPECT_EQ(Form3->Label5->Caption(), "Konvertálás   30%");
@@ -171,6 +219,43 @@ TEST_F(TransformationsWindow, TheGaugeTakesTheSchemeColours) {
     Viewer.co1 = co1;
     Viewer.co2 = co2;
     Form1->SetSkin();
+}
+
+// The picture holds the sheet's cell of that strip, 60 % button colour and
+// 40 % glyph, magenta kept.
+void ExpectGlyph(TPicture& picture, int left, int width, int firstRow, TColor color) {
+    const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
+    const TBitmap& shown = picture.Bitmap();
+    ASSERT_EQ(shown.Width(), width);
+    ASSERT_EQ(shown.Height(), glyphsheet::StripHeight);
+    auto mix = [](int c, int g) { return static_cast<std::uint8_t>((c * 60 + g * 40) / 100); };
+    int drawn = 0;
+    for (int y = 0; y < shown.Height(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const TColor g = sheet.Pixel(left + x, firstRow + y);
+            drawn += g != clFuchsia;
+            const TColor expected = g == clFuchsia ? g
+                                                   : RGB(mix(GetRValue(color), GetRValue(g)),
+                                                         mix(GetGValue(color), GetGValue(g)),
+                                                         mix(GetBValue(color), GetBValue(g)));
+            ASSERT_EQ(shown.Pixel(x, y), expected) << left << ": " << x << "," << y;
+        }
+    EXPECT_GT(drawn, 0) << "an empty cell at " << left;
+}
+
+TEST_F(TransformationsWindow, EveryImageButtonShowsItsGlyph) {
+    const std::pair<TMorphButton*, int> small[] = {
+        {Form3->MorphButton1, 12}, {Form3->MorphButton2, 11}, {Form3->MorphButton3, 14}, {Form3->MorphButton4, 15}};
+    for (auto [button, cell] : small) {
+        ExpectGlyph(button->MorphPic1(), cell * 24, 24, glyphsheet::SmallRestRow, Viewer.ibtc);
+        ExpectGlyph(button->MorphPic2(), cell * 24, 24, glyphsheet::SmallLitRow, Viewer.abtc);
+    }
+    const std::pair<TMorphButton*, int> wide[] = {
+        {Form3->MorphButton6, 0}, {Form3->MorphButton7, 1}, {Form3->MorphButton5, 2}, {Form3->MorphButton8, 3}};
+    for (auto [button, cell] : wide) {
+        ExpectGlyph(button->MorphPic1(), cell * 68, 68, glyphsheet::WideRestRow, Viewer.ibtc);
+        ExpectGlyph(button->MorphPic2(), cell * 68, 68, glyphsheet::WideLitRow, Viewer.abtc);
+    }
 }
 
 }  // namespace

@@ -92,7 +92,13 @@ void TComboBox::Clear() {
     settingFromCode_ = false;
 }
 
-int TComboBox::ItemIndex() const { return As<QComboBox>(*this).currentIndex(); }
+// Text typed into the box that differs from the chosen item chooses none.
+int TComboBox::ItemIndex() const {
+    const QComboBox& box = As<QComboBox>(*this);
+    const int index = box.currentIndex();
+    if (box.isEditable() && index >= 0 && box.currentText() != box.itemText(index)) return -1;
+    return index;
+}
 
 void TComboBox::SetItemIndex(int index) {
     settingFromCode_ = true;
@@ -123,6 +129,13 @@ std::string TEdit::Text() const { return As<QLineEdit>(*this).text().toStdString
 void TEdit::SetText(const std::string& text) { As<QLineEdit>(*this).setText(Q(text)); }
 bool TEdit::ReadOnly() const { return As<QLineEdit>(*this).isReadOnly(); }
 void TEdit::SetReadOnly(bool on) { As<QLineEdit>(*this).setReadOnly(on); }
+// The line edit's limit when none is set.
+constexpr int NoLengthLimit = 32767;
+int TEdit::MaxLength() const {
+    const int length = As<QLineEdit>(*this).maxLength();
+    return length == NoLengthLimit ? 0 : length;
+}
+void TEdit::SetMaxLength(int length) { As<QLineEdit>(*this).setMaxLength(length > 0 ? length : NoLengthLimit); }
 void TEdit::SelectAll() { As<QLineEdit>(*this).selectAll(); }
 
 // Track bar -------------------------------------------------------------------

@@ -60,6 +60,9 @@ public:
     void SetText(const std::string& text);
     bool ReadOnly() const;
     void SetReadOnly(bool on);
+    // The most characters the user can type in; 0 for no limit.
+    int MaxLength() const;
+    void SetMaxLength(int length);
     void SelectAll();
 
     TNotifyEvent OnChange;

@@ -44,6 +44,7 @@ void TApplication::Initialize(int& argc, char** argv) {
     // Lives until the process ends: tearing it down among the static
     // destructors would outlive parts of the toolkit it needs.
     new LumvexApp(argc, argv);
+    ExeName = QCoreApplication::applicationFilePath().toStdString();
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive && OnActivate) Dispatch([this] { OnActivate(nullptr); });

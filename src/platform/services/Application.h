@@ -45,6 +45,8 @@ public:
     TNotifyEvent OnDeactivate;
 
     std::string Title = "Lumvex";
+    // The running program's full path, set by Initialize.
+    std::string ExeName;
 
 private:
     bool terminated_ = false;

@@ -2,8 +2,11 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSortFilterProxyModel>
 #include <array>
 #include <utility>
 
@@ -63,14 +66,50 @@ QMessageBox::Icon IconOf(TMsgDlgType type) {
     return QMessageBox::NoIcon;
 }
 
-// "shown|*.a;*.b|…" as the toolkit's "shown (*.a *.b);;…".
-QString QtFilter(const std::string& filter) {
+// "shown|*.a;*.b|…" as the toolkit's "shown (*.a *.b);;…". "*.*" means
+// every file, as it does on the desktop the masks come from; with programs
+// the "*.exe" choices show every file too, and ProgramFilter picks.
+QStringList QtFilters(const std::string& filter, bool programs) {
     QStringList parts = Q(filter).split('|');
     QStringList entries;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        entries << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-    return entries.join(";;");
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList masks = parts[i + 1].split(';');
+        masks.replaceInStrings(QRegularExpression("^\\*\\.\\*$"), "*");
+        if (programs && masks.contains("*.exe", Qt::CaseInsensitive)) masks << "*";
+        entries << parts[i] + " (" + masks.join(' ') + ")";
+    }
+    return entries;
 }
+
+// Keeps, where the chosen filter asks for "*.exe", the folders, the files
+// that match its own masks and the executable files without an extension.
+class ProgramFilter : public QSortFilterProxyModel {
+public:
+    explicit ProgramFilter(QObject* owner) : QSortFilterProxyModel(owner) {}
+    void Choose(const QString& entry) {
+        QString masks = entry.section('(', -1);
+        if (masks.endsWith(')')) masks.chop(1);
+        masks_ = masks.split(' ', Qt::SkipEmptyParts);
+        picking_ = masks_.removeAll("*") > 0 && masks_.contains("*.exe", Qt::CaseInsensitive);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (!picking_ || !files) return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        if (info.isDir()) return true;
+        if (info.suffix().isEmpty() && info.isExecutable()) return true;
+        for (const QString& mask : masks_)
+            if (QDir::match(mask, info.fileName())) return true;
+        return false;
+    }
+
+private:
+    QStringList masks_;
+    bool picking_ = false;
+};
 
 }  // namespace
 
@@ -118,9 +157,22 @@ bool TOpenDialog::Execute() {
         if (answer) FileName = *answer;
         return answer.has_value();
     }
-    QString chosen = QFileDialog::getOpenFileName(nullptr, Q(Title), Q(InitialDir), QtFilter(Filter));
-    if (chosen.isEmpty()) return false;
-    FileName = chosen.toStdString();
+    QFileDialog dialog(nullptr, Q(Title), Q(InitialDir));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = QtFilters(Filter, ExecutablesWithoutExtension);
+    dialog.setNameFilters(filters);
+    if (!FileName.empty()) dialog.selectFile(Q(FileName));
+    if (ExecutablesWithoutExtension) {
+        // The toolkit's own dialog, as only it takes a filter of ours.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        auto* programs = new ProgramFilter(&dialog);
+        dialog.setProxyModel(programs);
+        QObject::connect(&dialog, &QFileDialog::filterSelected, [programs](const QString& e) { programs->Choose(e); });
+        if (!filters.isEmpty()) programs->Choose(filters.front());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    FileName = dialog.selectedFiles().front().toStdString();
     return true;
 }
 

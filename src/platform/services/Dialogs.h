@@ -62,6 +62,9 @@ public:
     std::string InitialDir;
     std::string Filter;  // "shown|mask|shown|mask"
     std::string FileName;
+    // Programs here seldom have an extension: with this set, the choices
+    // that ask for "*.exe" also list executable files without an extension.
+    bool ExecutablesWithoutExtension = false;
     // Shows the chooser; true and the chosen FileName on OK.
     bool Execute();
 };

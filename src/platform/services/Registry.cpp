@@ -47,7 +47,7 @@ void TRegistry::CreateKey(const std::string& key) {
     const std::vector<std::string> path = Resolve(key);
     const RegistryFile file(RootName());
     store_ = Guarded("Failed to create key " + KeyName(path), [&] {
-        RegistryKey store = file.Load();
+        RegistryKey store = Read();
         if (store.Find(path)) return store;
         return file.Update([&](RegistryKey& newest) {
             bool created = false;
@@ -62,7 +62,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
     if (canCreate) {
         CreateKey(key);
     } else {
-        store_ = Guarded("Failed to open key " + KeyName(path), [&] { return RegistryFile(RootName()).Load(); });
+        store_ = Guarded("Failed to open key " + KeyName(path), [&] { return Read(); });
         if (!store_->Find(path)) return false;
     }
     current_ = path;
@@ -80,15 +80,22 @@ bool TRegistry::DeleteKey(const std::string& key) {
     const RegistryFile file(RootName());
     bool removed = false;
     store_ = Guarded("Failed to delete key " + KeyName(path), [&] {
-        RegistryKey store = file.Load();
+        RegistryKey store = Read();
         if (!store.Find(path)) return store;
         return file.Update([&](RegistryKey& newest) { return removed = newest.Remove(path); });
     });
     return removed;
 }
 
+RegistryKey TRegistry::Read() const {
+    bool damaged = false;
+    RegistryKey store = RegistryFile(RootName()).Load(&damaged);
+    damagedFile_ = damaged ? RegistryFile(RootName()).Path() : std::string();
+    return store;
+}
+
 const RegistryKey& TRegistry::Store() const {
-    if (!store_) store_ = RegistryFile(RootName()).Load();
+    if (!store_) store_ = Read();
     return *store_;
 }
 
@@ -121,6 +128,12 @@ int TRegistry::ReadInteger(const std::string& name) const { return Get(name, TRe
 bool TRegistry::ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
 
 void TRegistry::Write(RegistryValue value) {
+    if (updating_) {
+        Store();
+        store_->Make(current_).SetValue(value);
+        pending_.push_back({current_, std::move(value)});
+        return;
+    }
     const RegistryFile file(RootName());
     store_ = Guarded("Failed to set data for '" + value.Name + "' in " + KeyName(current_), [&] {
         return file.Update([&](RegistryKey& newest) {
@@ -139,5 +152,20 @@ void TRegistry::WriteInteger(const std::string& name, int value) {
 }
 
 void TRegistry::WriteBool(const std::string& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+
+void TRegistry::BeginUpdate() { updating_ = true; }
+
+void TRegistry::EndUpdate() {
+    updating_ = false;
+    if (pending_.empty()) return;
+    std::vector<PendingWrite> writes = std::move(pending_);
+    pending_.clear();
+    store_ = Guarded("Failed to set data in " + KeyName(current_), [&] {
+        return RegistryFile(RootName()).Update([&](RegistryKey& newest) {
+            for (const PendingWrite& write : writes) newest.Make(write.key).SetValue(write.value);
+            return true;
+        });
+    });
+}
 
 }  // namespace lumvex

@@ -48,11 +48,22 @@ public:
     void WriteInteger(const std::string& name, int value);
     void WriteBool(const std::string& name, bool value);  // the integer 1 or 0
 
+    // The writes made between BeginUpdate and EndUpdate reach the disk
+    // together at EndUpdate, in one replacement of the store's file, so a
+    // crash in between leaves the store as it was before.
+    void BeginUpdate();
+    void EndUpdate();
+
+    // The store's file when the last reading found it damaged (its bytes are
+    // kept beside it as <file>.damaged), else "".
+    const std::string& DamagedFile() const { return damagedFile_; }
+
 private:
     std::vector<std::string> Resolve(const std::string& key) const;
     std::string RootName() const;
     std::string KeyName(const std::vector<std::string>& path) const;  // with the root's name
     const RegistryKey& Store() const;
+    RegistryKey Read() const;  // the store on disk, noting damage
     const RegistryValue* Find(const std::string& name) const;
     const RegistryValue& Get(const std::string& name, TRegDataType type) const;
     void Write(RegistryValue value);
@@ -60,6 +71,13 @@ private:
     HKEY root_ = HKEY_LOCAL_MACHINE;
     std::vector<std::string> current_;  // the open key; empty for the root
     mutable std::optional<RegistryKey> store_;  // the store as last read or written
+    mutable std::string damagedFile_;
+    struct PendingWrite {
+        std::vector<std::string> key;
+        RegistryValue value;
+    };
+    bool updating_ = false;
+    std::vector<PendingWrite> pending_;
 };
 
 }  // namespace lumvex

@@ -55,7 +55,15 @@ std::string RegistryFile::ReadBytes(const std::string& path) const {
     return ReadFileBytes(path);
 }
 
-RegistryKey RegistryFile::Load() const { return RegistryKey::FromText(ReadBytes(Path())); }
+RegistryKey RegistryFile::Load(bool* damaged) const {
+    const std::string path = Path();
+    const std::string bytes = ReadBytes(path);
+    bool broken = false;
+    RegistryKey store = RegistryKey::FromText(bytes, &broken);
+    if (broken) WriteFileAtomically(path + ".damaged", bytes);
+    if (damaged) *damaged = broken;
+    return store;
+}
 
 RegistryKey RegistryFile::Update(const std::function<bool(RegistryKey&)>& change) const {
     const std::string path = Path();

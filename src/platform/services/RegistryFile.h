@@ -21,8 +21,10 @@ public:
     std::string Path() const;  // <folder>/<root name>.txt
 
     // The store as it is on disk; empty when there is none yet. EFOpenError
-    // when the file is there but cannot be read.
-    RegistryKey Load() const;
+    // when the file is there but cannot be read. When some lines were
+    // damaged, the entries that could be read are returned, damaged is set,
+    // and the file's bytes are kept as <store>.damaged.
+    RegistryKey Load(bool* damaged = nullptr) const;
     // Runs change on the newest store and writes the result when change
     // returns true; returns the store as it is afterwards. When the store on
     // disk was damaged, its old bytes are kept beside it as <store>.damaged

@@ -1,0 +1,46 @@
+// The program starts from a settings store cut short by hand: what could be
+// read is used, one error names the file, and start-up runs to its end.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "ViewerSupport.h"
+#include "platform/SysUtils.h"
+#include "platform/services/Registry.h"
+#include "platform/services/RegistryFile.h"
+
+using namespace lumvex;
+using namespace lumvex::test;
+
+namespace {
+
+TEST(DamagedStore, TheProgramStartsWithWhatCouldBeReadAndShowsOneError) {
+    std::filesystem::remove_all(RegistryFolder());
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", true));
+        registry.WriteString("co1", "clRed");
+        registry.WriteInteger("c3", 1);
+        registry.WriteString("edit", "gimp");
+    }
+    const std::string path = RegistryFile("HKEY_LOCAL_MACHINE").Path();
+    const std::string whole = ReadFileBytes(path);
+    const std::string cut = whole.substr(0, whole.size() - 4);  // into the last line
+    WriteFileAtomically(path, cut);
+
+    TempDir dir;
+    WriteBmp(dir, "a.bmp", 40, 30, clBlue);
+    RecordedErrors errors;
+    StartViewer(dir.Path());
+
+    ASSERT_EQ(errors.Messages.size(), 1u);
+    EXPECT_NE(errors.Messages[0].find(path), std::string::npos) << errors.Messages[0];
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), cut);
+    EXPECT_EQ(Viewer.co1, clRed);
+    EXPECT_EQ(Form1->TopImage->Picture().Bitmap().Pixel(0, 9), clRed);
+    EXPECT_TRUE(Form1->BackLogo->Visible());
+    EXPECT_EQ(Form4->Edit1->Text(), "mspaint");  // the damaged line
+    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - a.bmp");
+}
+
+}  // namespace
