@@ -14,8 +14,9 @@ namespace {
 
 class AboutWindow : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    // Every test starts its own windows.
+    static void StartWindows() {
+        if (!dir) dir = new TempDir;
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
         // A logo whose green rises along each row, never 0, so that every
@@ -26,6 +27,7 @@ protected:
         Form1->BackLogo->Picture().Assign(&logo);
     }
     void SetUp() override {
+        StartWindows();
         Form5->MorphButton1Click(nullptr);
         Form5->SetBounds(300, 200, 478, 292);
     }

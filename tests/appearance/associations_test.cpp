@@ -46,13 +46,15 @@ std::string RunTool(const std::string& command) {
 
 class Associations : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    // Every test starts its own windows.
+    static void StartWindows() {
+        if (!dir) dir = new TempDir;
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
     // All four boxes checked, with nothing written yet.
     void SetUp() override {
+        StartWindows();
         savedProgram = Application.ExeName;
         Application.ExeName = Program;
         shell.emplace();

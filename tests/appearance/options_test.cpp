@@ -19,12 +19,14 @@ namespace {
 
 class OptionsWindow : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    // Every test starts its own windows.
+    static void StartWindows() {
+        if (!dir) dir = new TempDir;
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
     void SetUp() override {
+        StartWindows();
         Form4->CheckBox4->SetChecked(false);
         const TColorScheme& green = ColorSchemes[0];
         Viewer.co1 = green.co1, Viewer.co2 = green.co2, Viewer.coText = green.coText;

@@ -41,14 +41,17 @@ const char* const AllValues[] = {"x",    "y",    "width", "height", "co1", "co2"
 
 class Settings : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
+    // Every test starts its own windows.
+    static void StartWindows() {
+        if (!dir) dir = new TempDir;
         WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
         StartViewer(dir->Path());
     }
     // Every test starts from an empty store and the defaults.
     void SetUp() override {
+        // The store of the test before is gone before the windows load it.
         std::filesystem::remove_all(RegistryFolder());
+        StartWindows();
         Viewer.co1 = 0x24DB7B, Viewer.co2 = 0x0D4F2C, Viewer.coText = 0, Viewer.coSelect = 0xFFFFFF;
         Viewer.ibtc = 0x008000, Viewer.abtc = 0x00FF00;
         TCheckBox* boxes[] = {Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3, Form4->CheckBox4,
