@@ -9,13 +9,17 @@
 #include "appearance/Unit5.h"
 #include "navigation/Unit6.h"
 #include "components/MPGifImg.h"
+#include "viewer/Prefetch.h"
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
+#include "platform/services/StartupTiming.h"
 
 namespace lumvex {
 
 void CreateWindows(const std::string& picture) {
     Viewer.CommandLinePicture = picture;
+    // Decoded by the workers while the windows are being built.
+    Prefetch.Start(picture);
     RegisterGIFImage();
     TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
         TBitmap at_rest = LoadResourceBitmap(resource::ButtonPicture1);
@@ -24,11 +28,17 @@ void CreateWindows(const std::string& picture) {
         picture2.Assign(&lit);
     };
     new TForm1;
+    TimingMark("TForm1 created");
     new TForm2;
+    TimingMark("TForm2 created");
     new TForm3;
+    TimingMark("TForm3 created");
     new TForm4;
+    TimingMark("TForm4 created");
     new TForm5;
+    TimingMark("TForm5 created");
     new TForm6;
+    TimingMark("TForm6 created");
 }
 
 void DestroyWindows() {
@@ -44,19 +54,49 @@ void DestroyWindows() {
     Form2 = nullptr;
     delete Form1;
     Form1 = nullptr;
+    Prefetch.Clear();
     ResetViewerState();
 }
 
-int RunProgram(const std::string& picture, const std::string& screenshot) {
+bool IsScreenshotWindow(const std::string& window) {
+    for (const char* name : {"main", "files", "browser", "transformations", "options"})
+        if (window == name) return true;
+    return false;
+}
+
+namespace {
+
+// Opens the window a screenshot shows, as the user would; the form to render.
+TForm* OpenForScreenshot(const std::string& window) {
+    if (window == "files") Form1->ViewCommand(7);
+    if (window == "browser") Form1->ViewCommand(16);
+    if (window == "transformations") Form1->ViewCommand(9);
+    if (window == "options") Form1->ViewCommand(8);
+    if (window == "files") return Form2;
+    if (window == "browser") return Form6;
+    if (window == "transformations") return Form3;
+    if (window == "options") return Form4;
+    return Form1;
+}
+
+}  // namespace
+
+int RunProgram(const std::string& picture, const std::string& screenshot, const std::string& window) {
     CreateWindows(picture);
     TTimer shot;
+    TForm* shown = nullptr;
     if (!screenshot.empty()) {
-        // Long enough for the start-up step and the first paint.
+        // Long enough for the start-up step and the first paint; a window
+        // opened for the shot (the browser builds its thumbnails) gets as long.
         shot.SetInterval(700);
         shot.OnTimer = [&](TObject*) {
+            if (!shown) {
+                shown = OpenForScreenshot(window);
+                if (shown != Form1) return;
+            }
             shot.SetEnabled(false);
-            Form1->SaveScreenshot(screenshot);
-            std::printf("Screenshot of the main window written to %s\n", screenshot.c_str());
+            shown->SaveScreenshot(screenshot);
+            std::printf("Screenshot of the %s window written to %s\n", window.c_str(), screenshot.c_str());
             Application.Terminate();
         };
     } else {

@@ -14,8 +14,12 @@ void CreateWindows(const std::string& picture);
 void DestroyWindows();
 
 // Creates the windows and runs the message loop until the main window closes.
-// With a screenshot path, the main window is rendered there as a PNG once
-// it has started, and the program ends.
-int RunProgram(const std::string& picture, const std::string& screenshot);
+// With a screenshot path, the main window (or the window named: "main",
+// "files", "browser", "transformations", "options") is rendered there as a
+// PNG once it has started, and the program ends.
+int RunProgram(const std::string& picture, const std::string& screenshot, const std::string& window = "main");
+
+// The windows a screenshot can show.
+bool IsScreenshotWindow(const std::string& window);
 
 }  // namespace lumvex

@@ -5,6 +5,7 @@
 
 #include "Program.h"
 #include "platform/services/Application.h"
+#include "platform/services/StartupTiming.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ void PrintHelp() {
         "Shows PICTURE (a .bmp, .jpg, .jpeg, .gif or .ico file), or the first picture of the\n"
         "current folder, in the Lumvex picture viewer.\n\n"
         "  --screenshot FILE  start, render the main window to the PNG FILE and quit\n"
+        "  --window NAME      with --screenshot: render this window instead: main, files,\n"
+        "                     browser, transformations or options\n"
         "  --help             show this help and quit\n"
         "  --version          show the version and quit\n");
 }
@@ -21,7 +24,8 @@ void PrintHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string picture, screenshot;
+    lumvex::TimingMark("main");
+    std::string picture, screenshot, window = "main";
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             PrintHelp();
@@ -37,6 +41,12 @@ int main(int argc, char** argv) {
                 return 2;
             }
             screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--window") == 0) {
+            if (i + 1 >= argc || !lumvex::IsScreenshotWindow(argv[i + 1])) {
+                std::fprintf(stderr, "lumvex: --window needs main, files, browser, transformations or options\n");
+                return 2;
+            }
+            window = argv[++i];
         } else if (picture.empty()) {
             // The picture is looked up by its full path.
             std::error_code error;
@@ -45,5 +55,6 @@ int main(int argc, char** argv) {
         }
     }
     lumvex::Application.Initialize(argc, argv);
-    return lumvex::RunProgram(picture, screenshot);
+    lumvex::TimingMark("application initialised");
+    return lumvex::RunProgram(picture, screenshot, window);
 }

@@ -85,7 +85,7 @@ void TForm3::CreateControls() {
     fileindex->SetAutoSize(false);
     fileindex->SetBounds(96, 40, 73, 13);
 
-    FileListBox = new TFileListBox(this);
+    FileListBox = new TFileListBox(this, PictureMask);
     FileListBox->SetBounds(16, 58, 145, 137);
     FileListBox->SetMultiSelect(true);
     TFont listFont;

@@ -112,11 +112,10 @@ void TForm2::CreateControls() {
     DirectoryListBox->SetItemHeight(16);
     forwardKeys(DirectoryListBox);
 
-    FileListBox = new TFileListBox(this);
+    FileListBox = new TFileListBox(this, PictureMask);
     FileListBox->SetBounds(7, 272, 177, 122);
     FileListBox->SetFont(ListFont("Times New Roman"));
     FileListBox->SetItemHeight(14);
-    FileListBox->SetMask(PictureMask);
     forwardKeys(FileListBox);
 
     DriveComboBox->SetDirList(DirectoryListBox);
@@ -180,7 +179,7 @@ void TForm2::MirrorIntoMarks() {
 }
 
 void TForm2::DirectoryListBoxChange() {
-    Form3->FileListBox->SetDirectory(DirectoryListBox->Directory());
+    Form3->FileListBox->SetDirectoryFrom(*FileListBox);
     FileName->SetCaption("");
     Form1->Image->Picture().Bitmap().SetWidth(0);
     Form1->border->SetWidth(0);

@@ -8,8 +8,10 @@
 #include "appearance/Unit4.h"
 #include "windowparts/WindowParts.h"
 #include "platform/services/Application.h"
+#include "platform/threads/WorkerPool.h"
 #include "platform/services/Resources.h"
 #include "platform/services/Screen.h"
+#include "platform/services/StartupTiming.h"
 
 namespace lumvex {
 
@@ -206,6 +208,7 @@ void TForm1::ApplyFileWindowHeight() {
 
 void TForm1::DestruktorTimer() {
     if (!Destruktor) return;
+    TimingMark("start-up step");
     Form2->FileName->SetCaption(Form2->FileListBox->FileName());
     Viewer.ZoomSteps = 0;
     SetDoubleBuffered(true);
@@ -218,7 +221,9 @@ void TForm1::DestruktorTimer() {
     Viewer.ibtc = 0x008000;
     Viewer.abtc = 0x00FF00;
     Form4->LoadOptions();
+    TimingMark("settings loaded");
     SetSkin();
+    TimingMark("skin applied");
     FormResize();
     // A fade-in changes only the opacity: the file window stays hidden.
     if (Form4->CheckBox1->Checked()) {
@@ -239,7 +244,10 @@ void TForm1::DestruktorTimer() {
     once->OnTimer = nullptr;
     delete once;
     Form3->FileListBoxChange();
+    TimingMark("marks list read");
     Form2->FileListBoxChange();
+    TimingMark("first picture loaded");
+    QueueOnUiThread([] { TimingMark("first picture painted"); });
 }
 
 void TForm1::FormResize() {

@@ -114,6 +114,8 @@ public:
     // Loading (the file's picture onto the display) and the bars' texts.
     void LoadImage(const std::string& fileName, TImage* target, TImage* work);
     void GetFileInfo(const std::string& fileName);
+    // Has the neighbours of the current file decoded ahead (Prefetch).
+    void PrefetchNeighbours();
 
     // Placement of the display picture in the picture area.
     void nyjtas1Click(TObject* sender);

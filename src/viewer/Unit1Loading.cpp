@@ -5,6 +5,8 @@
 #include "platform/SysUtils.h"
 #include "platform/graphics/DisplayCopy.h"
 #include "platform/graphics/Jpeg.h"
+#include "platform/threads/WorkerPool.h"
+#include "viewer/Prefetch.h"
 
 namespace lumvex {
 
@@ -21,7 +23,11 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
         if (LowerCase(fileName).find(".gif") != std::string::npos) {
             target->Picture().LoadFromFile(fileName);
         } else {
-            work->Picture().LoadFromFile(fileName);
+            std::unique_ptr<TGraphic> decoded = work == TImg ? Prefetch.Take(fileName) : nullptr;
+            if (decoded)
+                work->Picture().SetGraphic(std::move(decoded));
+            else
+                work->Picture().LoadFromFile(fileName);
             CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
             if (work == TImg) TImgFileName = fileName;
         }
@@ -29,9 +35,27 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
         Viewer.PictureHeight = target->Height();
         StartAnimation(target);
         GetFileInfo(fileName);
+        // After the picture has been painted, not competing with it.
+        if (work == TImg) QueueOnUiThread([] { if (Form1) Form1->PrefetchNeighbours(); });
     }
     Viewer.ViewCenterX = target->Width() / 2;
     Viewer.ViewCenterY = target->Height() / 2;
+}
+
+// The next and previous entries of the file list, wrapping around, are
+// decoded ahead; every other picture decoded ahead is dropped.
+void TForm1::PrefetchNeighbours() {
+    if (!Form2) return;
+    const TFileListBox& list = *Form2->FileListBox;
+    const int index = list.ItemIndex(), count = list.Count();
+    std::vector<std::string> neighbours;
+    if (index >= 0 && count > 1) {
+        const std::string folder = IncludeTrailingPathDelimiter(list.Directory());
+        neighbours.push_back(folder + list.Items()[static_cast<std::size_t>((index + 1) % count)]);
+        neighbours.push_back(folder + list.Items()[static_cast<std::size_t>((index + count - 1) % count)]);
+    }
+    Prefetch.KeepOnly(neighbours);
+    for (const std::string& path : neighbours) Prefetch.Start(path);
 }
 
 // A GIF plays in the viewer; in tile mode it tiles its frames. After the first

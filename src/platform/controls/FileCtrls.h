@@ -72,7 +72,8 @@ private:
 
 class TFileListBox : public TWinControl {
 public:
-    explicit TFileListBox(TWinControl* parent);
+    // Lists the current folder's files that match mask.
+    explicit TFileListBox(TWinControl* parent, std::string mask = "*.*");
     ~TFileListBox() override;
 
     // The folder listed (the process's current folder at creation).
@@ -83,6 +84,9 @@ public:
     void SetMask(const std::string& mask);
     // Re-reads the folder; the selection is cleared.
     void Update();
+    // Shows source's folder. With the same mask its listing, just read, is
+    // taken over instead of reading the folder again.
+    void SetDirectoryFrom(const TFileListBox& source);
 
     // The bare names of the matching files (hidden ones too), sorted by name
     // without regard to letter case.
@@ -109,6 +113,7 @@ public:
 
 private:
     void ReadFolder();
+    void ShowItems(std::vector<std::string> names);
     std::string directory_;
     std::string mask_ = "*.*";
     std::vector<std::string> items_;

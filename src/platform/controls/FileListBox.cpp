@@ -1,6 +1,12 @@
 #include "platform/controls/FileCtrls.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "platform/SysUtils.h"
 #include "platform/controls/FileMask.h"
@@ -21,7 +27,8 @@ std::string CurrentFolder() {
 }
 }  // namespace
 
-TFileListBox::TFileListBox(TWinControl* parent) : TWinControl(parent, NewListWidget()), directory_(CurrentFolder()) {
+TFileListBox::TFileListBox(TWinControl* parent, std::string mask)
+    : TWinControl(parent, NewListWidget()), directory_(CurrentFolder()), mask_(std::move(mask)) {
     UseNativeLook();
     QListWidget& list = List(*this);
     list.setSelectionMode(QAbstractItemView::SingleSelection);
@@ -60,20 +67,40 @@ void TFileListBox::SetMask(const std::string& mask) {
 
 void TFileListBox::Update() { ReadFolder(); }
 
-// Lists the regular files (hidden ones too) whose names match the mask.
+void TFileListBox::SetDirectoryFrom(const TFileListBox& source) {
+    if (source.mask_ != mask_ || source.directory_ == directory_) {
+        SetDirectory(source.directory_);
+        return;
+    }
+    directory_ = source.directory_;
+    ShowItems(source.items_);
+}
+
+// Lists the regular files (hidden ones too) whose names match the mask. The
+// folder is read entry by entry with the type the folder itself records, as
+// a folder of tens of thousands of pictures is read while the user waits.
 void TFileListBox::ReadFolder() {
-    std::error_code ec;
-    fs::directory_iterator it(directory_, ec);
-    if (ec) throw EInOutError("Cannot read the folder \"" + directory_ + "\": " + ec.message());
+    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(directory_.c_str()), closedir);
+    if (!folder)
+        throw EInOutError("Cannot read the folder \"" + directory_ + "\": " + std::strerror(errno));
     const FileMask mask(mask_);
+    const std::string prefix = IncludeTrailingPathDelimiter(directory_);
     std::vector<std::string> names;
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        std::string name = it->path().filename().string();
-        if (mask.Matches(name)) names.push_back(std::move(name));
+    while (const dirent* entry = readdir(folder.get())) {
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat info {};
+            std::string path = prefix;
+            path += entry->d_name;
+            regular = stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular && mask.Matches(entry->d_name)) names.emplace_back(entry->d_name);
     }
     SortNames(names);
+    ShowItems(std::move(names));
+}
+
+void TFileListBox::ShowItems(std::vector<std::string> names) {
     items_ = std::move(names);
     settingFromCode_ = true;
     FillList(List(*this), items_);

@@ -1,0 +1,60 @@
+#pragma once
+// Pictures decoded ahead of time. While a picture is on view the workers
+// decode its neighbours in the file list with the loader the viewer uses, so
+// that stepping shows them at once; at start the command-line picture is
+// decoded while the windows are being built. A picture is handed over only
+// when its file still has the size and time it had when it was read; a
+// picture that failed to decode is dropped, so the viewer loads it itself and
+// reports its error when it is shown. GIF pictures (any path with ".gif")
+// are never decoded here: their graphic runs timers, which belong to the
+// user-interface thread.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Graphic.h"
+
+namespace lumvex {
+
+class TPrefetch {
+public:
+    TPrefetch() = default;
+    ~TPrefetch();
+    TPrefetch(const TPrefetch&) = delete;
+    TPrefetch& operator=(const TPrefetch&) = delete;
+
+    static bool Decodable(const std::string& path);
+
+    // Starts decoding path on the shared workers unless it is held or under
+    // way already, or is a GIF.
+    void Start(const std::string& path);
+    // Keeps the pictures of these paths; every other one is dropped and its
+    // decoding cancelled.
+    void KeepOnly(const std::vector<std::string>& paths);
+    // Drops everything.
+    void Clear() { KeepOnly({}); }
+
+    // The decoded picture of path, taken out of the prefetch: waits for a
+    // decoding already running; nullptr when there is none, it failed, it
+    // has not started yet (it is then dropped) or the file changed since it
+    // was read.
+    std::unique_ptr<TGraphic> Take(const std::string& path);
+
+    // Pictures held or under way, and whether a decoding is still running
+    // or queued (for tests and benchmarks).
+    int Count() const { return static_cast<int>(entries_.size()); }
+    bool Busy() const;
+
+private:
+    struct Entry;
+    static void Decode(const std::shared_ptr<Entry>& entry);
+
+    // User-interface thread only; each entry is shared with its task.
+    std::map<std::string, std::shared_ptr<Entry>> entries_;
+};
+
+// The viewer's prefetch, for the life of the process.
+extern TPrefetch Prefetch;
+
+}  // namespace lumvex
