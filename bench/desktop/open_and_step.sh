@@ -78,17 +78,23 @@ cd "$photos"
 time_viewer lumvex space "$root/build/rel/lumvex" "$photos/a.jpg"
 time_viewer qimgv Right qimgv "$photos/a.jpg"
 time_viewer feh - feh --scale-down "$photos/a.jpg"
+# The same with the start-up fade-in switched off in the options ("c1" = 0),
+# which the other viewers do not have.
+mkdir -p "$work/nofade"
+printf '[SOFTWARE\\TARNIC\\Lumvex]\nc1=dword:0\n' >"$work/nofade/HKEY_LOCAL_MACHINE.txt"
+time_viewer lumvexnofade - env LUMVEX_REGISTRY_DIR="$work/nofade" "$root/build/rel/lumvex" "$photos/a.jpg"
 cd "$crowd"
 time_viewer lumvex20k - "$root/build/rel/lumvex" "$crowd/a.jpg"
 
 value() { awk -v n="$1" -v k="$2" '$1==n && $2==k {print $3}' "$work/times" | median; }
-printf '%-9s %10s %10s\n' viewer "open ms" "step ms"
-for v in lumvex qimgv feh lumvex20k; do
+printf '%-12s %10s %10s\n' viewer "open ms" "step ms"
+for v in lumvex lumvexnofade qimgv feh lumvex20k; do
   open=$(value $v open); step=$(value $v step)
-  printf '%-9s %10s %10s\n' "$v" "${open:-—}" "${step:-—}"
+  printf '%-12s %10s %10s\n' "$v" "${open:-—}" "${step:-—}"
 done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b == 0) print "n/a"; else printf "%.2f", a / b }'; }
 echo "Lumvex open / feh open:    $(ratio "$(value lumvex open)" "$(value feh open)")"
+echo "Lumvex open without the fade-in / feh open: $(ratio "$(value lumvexnofade open)" "$(value feh open)")"
 echo "Lumvex open / qimgv open:  $(ratio "$(value lumvex open)" "$(value qimgv open)")"
 echo "Lumvex step / qimgv step:  $(ratio "$(value lumvex step)" "$(value qimgv step)")"
 echo "Lumvex open among 20 000 files / alone: $(ratio "$(value lumvex20k open)" "$(value lumvex open)")"

@@ -192,7 +192,10 @@ std::string RegistryKey::ToText(const std::string& rootName) const {
 void RegistryKey::AppendText(const std::vector<std::string>& path, std::string& out) const {
     if (!path.empty() || !values_.empty()) {
         out += '[';
-        for (size_t i = 0; i < path.size(); ++i) out += (i ? "\\" : "") + Escaped(path[i], "");
+        for (size_t i = 0; i < path.size(); ++i) {
+            if (i) out += '\\';
+            out += Escaped(path[i], "");
+        }
         out += "]\n";
     }
     for (const RegistryValue& value : values_) {
