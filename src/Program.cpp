@@ -58,28 +58,40 @@ void DestroyWindows() {
     ResetViewerState();
 }
 
-bool IsScreenshotWindow(const std::string& window) {
-    for (const char* name : {"main", "files", "browser", "transformations", "options"})
-        if (window == name) return true;
-    return false;
-}
-
 namespace {
 
-// Opens the window a screenshot shows, as the user would; the form to render.
+// The windows a screenshot can show: the main window's command that opens
+// each, as the user would (0: none), and the form to render.
+struct ScreenshotWindow {
+    const char* name;
+    int command;
+    TForm* (*form)();
+};
+const ScreenshotWindow ScreenshotWindows[] = {
+    {"main", 0, [] { return static_cast<TForm*>(Form1); }},
+    {"files", 7, [] { return static_cast<TForm*>(Form2); }},
+    {"browser", 16, [] { return static_cast<TForm*>(Form6); }},
+    {"transformations", 9, [] { return static_cast<TForm*>(Form3); }},
+    {"options", 8, [] { return static_cast<TForm*>(Form4); }},
+};
+
+const ScreenshotWindow* FindScreenshotWindow(const std::string& window) {
+    for (const ScreenshotWindow& entry : ScreenshotWindows)
+        if (window == entry.name) return &entry;
+    return nullptr;
+}
+
+// Opens the window a screenshot shows; the form to render.
 TForm* OpenForScreenshot(const std::string& window) {
-    if (window == "files") Form1->ViewCommand(7);
-    if (window == "browser") Form1->ViewCommand(16);
-    if (window == "transformations") Form1->ViewCommand(9);
-    if (window == "options") Form1->ViewCommand(8);
-    if (window == "files") return Form2;
-    if (window == "browser") return Form6;
-    if (window == "transformations") return Form3;
-    if (window == "options") return Form4;
-    return Form1;
+    const ScreenshotWindow* entry = FindScreenshotWindow(window);
+    if (!entry) return Form1;
+    if (entry->command != 0) Form1->ViewCommand(entry->command);
+    return entry->form();
 }
 
 }  // namespace
+
+bool IsScreenshotWindow(const std::string& window) { return FindScreenshotWindow(window) != nullptr; }
 
 int RunProgram(const std::string& picture, const std::string& screenshot, const std::string& window) {
     CreateWindows(picture);

@@ -3,6 +3,7 @@
 // program's six windows created with that folder as the current folder,
 // started as the program starts them. Each test starts its own windows; they
 // are destroyed, and the viewer's state reset, when the test ends.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>
@@ -59,5 +60,16 @@ inline void StartViewer(const std::string& folder, const std::string& picture = 
     Form1->Show();  // as the message loop shows the main window
     Form1->DestruktorTimer();
 }
+
+// A test of the started program in a folder of its own that holds one
+// picture, a.bmp.
+class OnePictureFolderTest : public testing::Test {
+protected:
+    void StartWindows() {
+        WriteBmp(dir, "a.bmp", 40, 30, clBlue);
+        StartViewer(dir.Path());
+    }
+    TempDir dir;
+};
 
 }  // namespace lumvex::test

@@ -2,8 +2,6 @@
 // address, and the options window's button that opens it.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "appearance/Unit5.h"
 #include "ViewerSupport.h"
 #include "platform/services/Shell.h"
@@ -14,11 +12,10 @@ using namespace lumvex::test;
 
 namespace {
 
-class AboutWindow : public testing::Test {
+class AboutWindow : public OnePictureFolderTest {
 protected:
     void StartWindows() {
-        WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
-        StartViewer(dir->Path());
+        OnePictureFolderTest::StartWindows();
         // A logo whose green rises along each row, never 0, so that every
         // pixel of a glitching row is above the first frame's threshold.
         TBitmap logo(473, 287, TPixelFormat::pf24bit);
@@ -31,7 +28,6 @@ protected:
         Form5->MorphButton1Click(nullptr);
         Form5->SetBounds(300, 200, 478, 292);
     }
-    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
 TEST_F(AboutWindow, TheFirstFrameBlackensEveryGreenPixelOfTheRowsItGlitches) {

@@ -2,8 +2,6 @@
 // the desktop's own files, in a temporary home folder.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -46,12 +44,8 @@ std::string RunTool(const std::string& command) {
     return output;
 }
 
-class Associations : public testing::Test {
+class Associations : public OnePictureFolderTest {
 protected:
-    void StartWindows() {
-        WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
-        StartViewer(dir->Path());
-    }
     // All four boxes checked, with nothing written yet.
     void SetUp() override {
         StartWindows();
@@ -80,7 +74,6 @@ protected:
         for (const ScriptedShell::Call& call : shell->Calls) runs += call.Program == "update-desktop-database";
         return runs;
     }
-    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
     RecordedErrors unexpected;
     std::string savedProgram;
     std::optional<ScriptedShell> shell;
@@ -124,7 +117,7 @@ TEST_F(Associations, WithAllFourUncheckedNoLumvexKeyIsLeft) {
 
 TEST_F(Associations, TheDesktopFilesSayWhatTheBoxesSayAndKeepOtherApplicationsLines) {
     // The desktop's tools answer only for a program that is there.
-    const std::string program = dir->File("lumvex");
+    const std::string program = dir.File("lumvex");
     std::filesystem::copy_file("/bin/true", program, std::filesystem::copy_options::overwrite_existing);
     Application.ExeName = program;
     const std::string mimeApps = UserMimeAppsFile();
@@ -183,7 +176,7 @@ TEST_F(Associations, ADamagedMimeAppsListGivesOneErrorAfterTheRegistryIsWritten)
 
 TEST_F(Associations, AnApplicationsFolderThatCannotBeMadeGivesOneErrorNamingIt) {
     // Below a plain file no folder can be made, whoever runs the test.
-    const std::string blocker = dir->Write("plain-file", "x");
+    const std::string blocker = dir.Write("plain-file", "x");
     const char* saved = std::getenv("XDG_DATA_HOME");
     const std::string savedValue = saved ? saved : "";
     setenv("XDG_DATA_HOME", (blocker + "/data").c_str(), 1);

@@ -2,8 +2,6 @@
 // icons, outlines and dragging.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <initializer_list>
 #include <utility>
 
@@ -19,12 +17,8 @@ using namespace lumvex::test;
 
 namespace {
 
-class OptionsWindow : public testing::Test {
+class OptionsWindow : public OnePictureFolderTest {
 protected:
-    void StartWindows() {
-        WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
-        StartViewer(dir->Path());
-    }
     void SetUp() override {
         StartWindows();
         Form4->CheckBox4->SetChecked(false);
@@ -36,7 +30,6 @@ protected:
         Form4->SetBounds(400, 150, 260, 344);
     }
 
-    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
 TEST_F(OptionsWindow, TheRedSchemeTintsRestingGlyphsRedAndLeavesLitGlyphsGrey) {

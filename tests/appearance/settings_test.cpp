@@ -2,8 +2,6 @@
 // values, and a store that survives a kill in the middle of a save.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,12 +39,8 @@ TEST(ColorText, WritesBasicNamesOrDollarHexAndReadsNamesHexAndDecimal) {
 const char* const AllValues[] = {"x",    "y",    "width", "height", "co1", "co2", "coText", "coSelect", "ibtc", "abtc",
                                  "c1",   "c2",   "c3",    "c4",     "c5",  "c6",  "c7",     "c8",       "edit"};
 
-class Settings : public testing::Test {
+class Settings : public OnePictureFolderTest {
 protected:
-    void StartWindows() {
-        WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
-        StartViewer(dir->Path());
-    }
     // Every test starts from an empty store and the defaults.
     void SetUp() override {
         std::filesystem::remove_all(RegistryFolder());
@@ -64,7 +58,6 @@ protected:
         ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", true));
         write(registry);
     }
-    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
 TEST_F(Settings, AnEmptyStoreKeepsTheDefaultsAndSavingWritesAllNineteenValues) {

@@ -2,8 +2,6 @@
 // and what the windows show of both after start-up.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -67,24 +65,13 @@ TEST(TintGlyphStrip, MixesSixtyPercentButtonColourIntoTheGlyphKeepsMagentaAndSta
     EXPECT_EQ(Pixels(small), std::vector<TColor>(4, 0x66B266));
 }
 
-class SkinnedWindows : public testing::Test {
+class SkinnedWindows : public OnePictureFolderTest {
 protected:
     void SetUp() override { StartWindows(); }
-    void StartWindows() {
-        WriteBmp(*dir, "a.bmp", 40, 30, clBlue);
-        StartViewer(dir->Path());
-    }
-    void TearDown() override {
-        Viewer.co1 = DefaultCo1, Viewer.co2 = DefaultCo2, Viewer.coText = clBlack, Viewer.ibtc = 0x008000, Viewer.abtc = 0x00FF00;
-        Viewer.ButtonSize = 16;
-        Form1->SetSkin();
-        Form1->SetButtonSkin();
-    }
 
     static void ExpectCell(TPicture& picture, int cell, int firstRow, TColor color) {
         ExpectGlyph(picture, glyphsheet::SmallCellWidth * cell, glyphsheet::SmallCellWidth, firstRow, color);
     }
-    std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
 TEST_F(SkinnedWindows, StartUpPaintsTheBarsAndTheBackgroundsOfTheDefaultColours) {

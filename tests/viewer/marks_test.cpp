@@ -24,7 +24,6 @@ protected:
         Form2->FileListBox->SetItemIndex(0);
         Form2->FileListBoxChange();
     }
-    void TearDown() override { Form2->DirectoryListBox->SetDirectory(start->Path()); }
     std::unique_ptr<TempDir> start = std::make_unique<TempDir>();
     TempDir dir;
 };

@@ -27,7 +27,6 @@ protected:
         Form1->nyjtas1Click(Form1->nyjtas1);
         Show(0);
     }
-    void TearDown() override { Viewer.KeyHeld.fill(false); }
     static void Show(int index) {
         Form2->FileListBox->SetItemIndex(index);
         Form2->FileListBoxChange();

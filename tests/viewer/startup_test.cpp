@@ -24,7 +24,6 @@ protected:
         dir->Write("zz-damaged.bmp", "BM this is no bitmap");
         StartViewer(dir->Path());
     }
-    void TearDown() override { Form2->DirectoryListBox->SetDirectory(dir->Path()); }
     std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
