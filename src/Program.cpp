@@ -16,10 +16,13 @@
 
 namespace lumvex {
 
+void StartDecodingPicture(const std::string& picture) { Prefetch.Start(picture); }
+
 void CreateWindows(const std::string& picture) {
     Viewer.CommandLinePicture = picture;
-    // Decoded by the workers while the windows are being built.
-    Prefetch.Start(picture);
+    // Decoded by the workers while the windows are being built, unless
+    // started already.
+    StartDecodingPicture(picture);
     RegisterGIFImage();
     TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
         TBitmap at_rest = LoadResourceBitmap(resource::ButtonPicture1);
