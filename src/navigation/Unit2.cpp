@@ -172,8 +172,7 @@ void TForm2::ShowStartFile() {
 // Choosing a file here leaves exactly that file marked.
 void TForm2::MirrorIntoMarks() {
     TFileListBox* marks = Form3->FileListBox;
-    const int count = std::min(FileListBox->Count(), marks->Count());
-    for (int i = 0; i < count; ++i) marks->SetSelected(i, false);
+    marks->ClearSelection();
     const int index = FileListBox->ItemIndex();
     if (index >= 0 && index < marks->Count()) marks->SetSelected(index, true);
 }

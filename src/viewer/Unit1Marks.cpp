@@ -16,9 +16,7 @@ void TForm1::ToggleMark() {
 }
 
 void TForm1::ClearMarks() {
-    TFileListBox* marks = Form3->FileListBox;
-    for (int i = 0; i < marks->Count(); ++i)
-        if (marks->Selected(i)) marks->SetSelected(i, false);
+    Form3->FileListBox->ClearSelection();
     SetSelectLabel();
 }
 

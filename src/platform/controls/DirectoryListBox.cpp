@@ -1,6 +1,10 @@
 #include "platform/controls/FileCtrls.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <memory>
 
 #include "platform/SysUtils.h"
 #include "platform/controls/FileMask.h"
@@ -12,7 +16,7 @@ namespace lumvex {
 namespace fs = std::filesystem;
 
 namespace {
-QListWidget& List(const TControl& control) { return *static_cast<QListWidget*>(control.Widget()); }
+LinesView& List(const TControl& control) { return *static_cast<LinesView*>(control.Widget()); }
 
 // A full path without a trailing "/" (the root keeps its own), "." and ".."
 // resolved by name only.
@@ -23,21 +27,29 @@ std::string NormalFolder(const std::string& folder) {
     return path;
 }
 
-// The subfolders of a folder, without the hidden ones.
+// The subfolders of a folder, without the hidden ones. Read entry by entry
+// with the type the folder records: the folder may hold tens of thousands of
+// pictures.
 std::vector<std::string> Subfolders(const std::string& folder) {
     std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::error_code typeError;
-        std::string name = it->path().filename().string();
-        if (!name.empty() && name[0] != '.' && it->is_directory(typeError)) names.push_back(std::move(name));
+    std::unique_ptr<DIR, int (*)(DIR*)> entries(opendir(folder.c_str()), closedir);
+    if (!entries) return names;
+    const std::string prefix = IncludeTrailingPathDelimiter(folder);
+    while (const dirent* entry = readdir(entries.get())) {
+        if (entry->d_name[0] == '.') continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat info {};
+            isFolder = stat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        }
+        if (isFolder) names.emplace_back(entry->d_name);
     }
     SortNames(names);
     return names;
 }
 }  // namespace
 
-TDirectoryListBox::TDirectoryListBox(TWinControl* parent) : TWinControl(parent, NewListWidget()) {
+TDirectoryListBox::TDirectoryListBox(TWinControl* parent) : TWinControl(parent, new LinesView) {
     UseNativeLook();
     std::error_code ec;
     fs::path current = fs::current_path(ec);
@@ -69,7 +81,8 @@ void TDirectoryListBox::ReadTree() {
     std::string path;
     int depth = 1;
     for (const fs::path& part : fs::path(directory_).relative_path()) {
-        path += "/" + part.string();
+        path += '/';
+        path += part.string();
         paths_.push_back(path);
         lines.push_back(std::string(2 * depth++, ' ') + part.string());
     }
@@ -78,10 +91,9 @@ void TDirectoryListBox::ReadTree() {
         paths_.push_back(IncludeTrailingPathDelimiter(directory_) + name);
         lines.push_back(std::string(2 * depth, ' ') + name);
     }
-    QListWidget& list = List(*this);
-    const QSignalBlocker block(list);
-    FillList(list, lines);
-    list.setCurrentRow(currentLine_);
+    LinesView& list = List(*this);
+    list.SetLines(lines);
+    list.SetCurrentRow(currentLine_);
 }
 
 std::vector<std::string> TDirectoryListBox::Items() const {
@@ -101,7 +113,7 @@ std::string TDirectoryListBox::PathOf(int index) const {
 void TDirectoryListBox::OpenItem(int index) { SetDirectory(PathOf(index)); }
 
 void TDirectoryListBox::DblClick() {
-    int row = List(*this).currentRow();
+    int row = List(*this).CurrentRow();
     if (row >= 0) OpenItem(row);
     TWinControl::DblClick();
 }
@@ -111,7 +123,7 @@ void TDirectoryListBox::SetFileList(TFileListBox* list) {
     if (fileList_) fileList_->SetDirectory(directory_);
 }
 
-int TDirectoryListBox::ItemHeight() const { return RowHeight(List(*this)); }
-void TDirectoryListBox::SetItemHeight(int height) { SetRowHeight(List(*this), height); }
+int TDirectoryListBox::ItemHeight() const { return List(*this).RowHeight(); }
+void TDirectoryListBox::SetItemHeight(int height) { List(*this).SetRowHeight(height); }
 
 }  // namespace lumvex

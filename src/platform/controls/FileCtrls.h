@@ -103,6 +103,7 @@ public:
     void SetMultiSelect(bool on);
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
+    void ClearSelection();
     int SelCount() const;
 
     int ItemHeight() const;

@@ -18,7 +18,7 @@ namespace lumvex {
 namespace fs = std::filesystem;
 
 namespace {
-QListWidget& List(const TControl& control) { return *static_cast<QListWidget*>(control.Widget()); }
+LinesView& List(const TControl& control) { return *static_cast<LinesView*>(control.Widget()); }
 
 std::string CurrentFolder() {
     std::error_code ec;
@@ -28,14 +28,14 @@ std::string CurrentFolder() {
 }  // namespace
 
 TFileListBox::TFileListBox(TWinControl* parent, std::string mask)
-    : TWinControl(parent, NewListWidget()), directory_(CurrentFolder()), mask_(std::move(mask)) {
+    : TWinControl(parent, new LinesView), directory_(CurrentFolder()), mask_(std::move(mask)) {
     UseNativeLook();
-    QListWidget& list = List(*this);
+    LinesView& list = List(*this);
     list.setSelectionMode(QAbstractItemView::SingleSelection);
-    QObject::connect(&list, &QListWidget::currentRowChanged, [this](int) {
+    QObject::connect(list.selectionModel(), &QItemSelectionModel::currentRowChanged, [this] {
         if (!settingFromCode_ && !multiSelect_ && OnChange) Application.Dispatch([this] { OnChange(this); });
     });
-    QObject::connect(&list, &QListWidget::itemSelectionChanged, [this] {
+    QObject::connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, [this] {
         if (!settingFromCode_ && multiSelect_ && OnChange) Application.Dispatch([this] { OnChange(this); });
     });
     try {
@@ -103,29 +103,29 @@ void TFileListBox::ReadFolder() {
 void TFileListBox::ShowItems(std::vector<std::string> names) {
     items_ = std::move(names);
     settingFromCode_ = true;
-    FillList(List(*this), items_);
-    List(*this).setCurrentRow(-1);
+    List(*this).SetLines(items_);
+    List(*this).SetCurrentRow(-1);
     settingFromCode_ = false;
 }
 
 int TFileListBox::ItemIndex() const {
-    const QListWidget& list = List(*this);
-    int row = list.currentRow();
+    const LinesView& list = List(*this);
+    int row = list.CurrentRow();
     if (row < 0 || row >= Count()) return -1;
-    if (!multiSelect_ && !list.item(row)->isSelected()) return -1;
+    if (!multiSelect_ && !list.IsSelected(row)) return -1;
     return row;
 }
 
 void TFileListBox::SetItemIndex(int index) {
     settingFromCode_ = true;
-    QListWidget& list = List(*this);
+    LinesView& list = List(*this);
     if (index < 0 || index >= Count()) {
         if (!multiSelect_) list.clearSelection();
-        list.setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+        list.SetCurrentRow(-1, QItemSelectionModel::NoUpdate);
     } else if (multiSelect_) {
-        list.setCurrentRow(index, QItemSelectionModel::NoUpdate);
+        list.SetCurrentRow(index, QItemSelectionModel::NoUpdate);
     } else {
-        list.setCurrentRow(index);
+        list.SetCurrentRow(index);
     }
     settingFromCode_ = false;
 }
@@ -146,19 +146,25 @@ static void CheckIndex(int index, int count) {
 
 bool TFileListBox::Selected(int index) const {
     CheckIndex(index, Count());
-    return List(*this).item(index)->isSelected();
+    return List(*this).IsSelected(index);
 }
 
 void TFileListBox::SetSelected(int index, bool selected) {
     CheckIndex(index, Count());
     settingFromCode_ = true;
-    List(*this).item(index)->setSelected(selected);
+    List(*this).SetSelected(index, selected);
     settingFromCode_ = false;
 }
 
-int TFileListBox::SelCount() const { return static_cast<int>(List(*this).selectedItems().size()); }
+void TFileListBox::ClearSelection() {
+    settingFromCode_ = true;
+    List(*this).clearSelection();
+    settingFromCode_ = false;
+}
 
-int TFileListBox::ItemHeight() const { return RowHeight(List(*this)); }
-void TFileListBox::SetItemHeight(int height) { SetRowHeight(List(*this), height); }
+int TFileListBox::SelCount() const { return List(*this).SelectedCount(); }
+
+int TFileListBox::ItemHeight() const { return List(*this).RowHeight(); }
+void TFileListBox::SetItemHeight(int height) { List(*this).SetRowHeight(height); }
 
 }  // namespace lumvex

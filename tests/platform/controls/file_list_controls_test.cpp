@@ -104,6 +104,15 @@ TEST_F(FileListControls, MultiSelectKeepsIndependentMarks) {
     EXPECT_THROW(files->Selected(6), EListError);
     files->Update();
     EXPECT_EQ(files->SelCount(), 0);
+
+    // Clearing every mark at once, from code, raises no event either.
+    int changes = 0;
+    files->OnChange = [&](TObject*) { ++changes; };
+    for (int i : {0, 2, 5}) files->SetSelected(i, true);
+    files->ClearSelection();
+    EXPECT_EQ(files->SelCount(), 0);
+    EXPECT_FALSE(files->Selected(5));
+    EXPECT_EQ(changes, 0);
 }
 
 TEST_F(FileListControls, MissingFolderRaisesAndKeepsTheList) {
@@ -144,12 +153,16 @@ TEST_F(FileListControls, FolderTreeDrivesTheFileListThenReportsTheChange) {
     EXPECT_EQ(seen, (Names{dir.File("Alpha")}));
     EXPECT_EQ(files->Count(), 0);
 
+    // A link to a folder is listed as a folder; a link to a file is not.
+    std::filesystem::create_directory_symlink(dir.File("Alpha"), dir.File("linked"));
+    std::filesystem::create_symlink(dir.File("a.bmp"), dir.File("linked.bmp"));
     tree->SetDirectory(dir.Path());
     Names items = tree->Items();
-    ASSERT_GE(items.size(), 4u);
+    ASSERT_GE(items.size(), 5u);
     EXPECT_EQ(items.front(), "/");
     // The path's folders, then the visible subfolders by name.
-    EXPECT_EQ(Names(items.end() - 3, items.end()), (Names{std::filesystem::path(dir.Path()).filename().string(), "Alpha", "sub.jpg"}));
+    EXPECT_EQ(Names(items.end() - 4, items.end()),
+              (Names{std::filesystem::path(dir.Path()).filename().string(), "Alpha", "linked", "sub.jpg"}));
     tree->OpenItem(static_cast<int>(items.size()) - 1);
     EXPECT_EQ(tree->Directory(), dir.File("sub.jpg"));
 
