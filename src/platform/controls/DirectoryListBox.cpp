@@ -1,13 +1,9 @@
 #include "platform/controls/FileCtrls.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <memory>
 
 #include "platform/SysUtils.h"
-#include "platform/controls/FileMask.h"
+#include "platform/controls/FolderEntries.h"
 #include "platform/controls/ListWidget.h"
 #include "platform/services/Application.h"
 
@@ -27,26 +23,6 @@ std::string NormalFolder(const std::string& folder) {
     return path;
 }
 
-// The subfolders of a folder, without the hidden ones. Read entry by entry
-// with the type the folder records: the folder may hold tens of thousands of
-// pictures.
-std::vector<std::string> Subfolders(const std::string& folder) {
-    std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> entries(opendir(folder.c_str()), closedir);
-    if (!entries) return names;
-    const std::string prefix = IncludeTrailingPathDelimiter(folder);
-    while (const dirent* entry = readdir(entries.get())) {
-        if (entry->d_name[0] == '.') continue;
-        bool isFolder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            struct stat info {};
-            isFolder = stat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-        }
-        if (isFolder) names.emplace_back(entry->d_name);
-    }
-    SortNames(names);
-    return names;
-}
 }  // namespace
 
 TDirectoryListBox::TDirectoryListBox(TWinControl* parent) : TWinControl(parent, new LinesView) {
@@ -65,15 +41,17 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
     if (folder == directory_) return;
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw EInOutError("The folder \"" + directory + "\" does not exist");
+    // A file list that reads the folder now brings its subfolders along.
+    const bool listReads = fileList_ && fileList_->Directory() != folder;
     if (fileList_) fileList_->SetDirectory(folder);
     directory_ = folder;
-    ReadTree();
+    ReadTree(listReads ? &fileList_->Subfolders() : nullptr);
     if (OnChange) OnChange(this);
 }
 
 // Lines: "/", each folder of the path, then the current folder's subfolders,
 // indented by their depth.
-void TDirectoryListBox::ReadTree() {
+void TDirectoryListBox::ReadTree(const std::vector<std::string>* subfolders) {
     paths_.clear();
     std::vector<std::string> lines;
     paths_.push_back("/");
@@ -87,7 +65,16 @@ void TDirectoryListBox::ReadTree() {
         lines.push_back(std::string(2 * depth++, ' ') + part.string());
     }
     currentLine_ = static_cast<int>(paths_.size()) - 1;
-    for (const std::string& name : Subfolders(directory_)) {
+    std::vector<std::string> read;
+    if (!subfolders) {
+        try {
+            read = ReadFolderEntries(directory_, nullptr).subfolders;
+        } catch (const EInOutError&) {
+            // A folder that cannot be read shows no subfolders.
+        }
+        subfolders = &read;
+    }
+    for (const std::string& name : *subfolders) {
         paths_.push_back(IncludeTrailingPathDelimiter(directory_) + name);
         lines.push_back(std::string(2 * depth, ' ') + name);
     }

@@ -63,7 +63,8 @@ protected:
     void DblClick() override;
 
 private:
-    void ReadTree();
+    // The path's folders and subfolders (read here when not given).
+    void ReadTree(const std::vector<std::string>* subfolders = nullptr);
     std::string directory_;
     std::vector<std::string> paths_;  // full path of each line
     int currentLine_ = -1;
@@ -92,6 +93,9 @@ public:
     // without regard to letter case.
     const std::vector<std::string>& Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }
+    // The visible subfolders the last read of the folder came across, sorted
+    // the same way: the folder tree takes them instead of reading it again.
+    const std::vector<std::string>& Subfolders() const { return subfolders_; }
     // −1 for none; an index outside the list selects nothing. Setting it
     // raises no event.
     int ItemIndex() const;
@@ -118,6 +122,7 @@ private:
     std::string directory_;
     std::string mask_ = "*.*";
     std::vector<std::string> items_;
+    std::vector<std::string> subfolders_;
     bool multiSelect_ = false;
     bool settingFromCode_ = false;
 };

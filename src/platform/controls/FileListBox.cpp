@@ -1,15 +1,10 @@
 #include "platform/controls/FileCtrls.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 
 #include "platform/SysUtils.h"
 #include "platform/controls/FileMask.h"
+#include "platform/controls/FolderEntries.h"
 #include "platform/controls/ListWidget.h"
 #include "platform/services/Application.h"
 
@@ -73,31 +68,15 @@ void TFileListBox::SetDirectoryFrom(const TFileListBox& source) {
         return;
     }
     directory_ = source.directory_;
+    subfolders_ = source.subfolders_;
     ShowItems(source.items_);
 }
 
-// Lists the regular files (hidden ones too) whose names match the mask. The
-// folder is read entry by entry with the type the folder itself records, as
-// a folder of tens of thousands of pictures is read while the user waits.
 void TFileListBox::ReadFolder() {
-    std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(directory_.c_str()), closedir);
-    if (!folder)
-        throw EInOutError("Cannot read the folder \"" + directory_ + "\": " + std::strerror(errno));
     const FileMask mask(mask_);
-    const std::string prefix = IncludeTrailingPathDelimiter(directory_);
-    std::vector<std::string> names;
-    while (const dirent* entry = readdir(folder.get())) {
-        bool regular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            struct stat info {};
-            std::string path = prefix;
-            path += entry->d_name;
-            regular = stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-        }
-        if (regular && mask.Matches(entry->d_name)) names.emplace_back(entry->d_name);
-    }
-    SortNames(names);
-    ShowItems(std::move(names));
+    FolderEntries entries = ReadFolderEntries(directory_, &mask);
+    subfolders_ = std::move(entries.subfolders);
+    ShowItems(std::move(entries.files));
 }
 
 void TFileListBox::ShowItems(std::vector<std::string> names) {

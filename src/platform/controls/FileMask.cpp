@@ -62,13 +62,4 @@ std::string FoldCase(std::string_view text) {
     return folded;
 }
 
-void SortNames(std::vector<std::string>& names) {
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(names.size());
-    for (std::string& name : names) keyed.emplace_back(FoldCase(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
-    names.clear();
-    for (auto& [key, name] : keyed) names.push_back(std::move(name));
-}
-
 }  // namespace lumvex

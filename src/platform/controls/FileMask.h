@@ -21,8 +21,4 @@ private:
     std::vector<std::string> patterns_;  // lower-cased, empty ones dropped
 };
 
-// Sorts names without regard to letter case; names that differ only in case
-// are ordered by their bytes, so the order is total.
-void SortNames(std::vector<std::string>& names);
-
 }  // namespace lumvex
