@@ -3,8 +3,10 @@
 # Usage: scripts/install-deps.sh [--bench] [--fuzz] [--tools] [--desktop-bench]
 set -euo pipefail
 
+# fonts-liberation2: faces with the measures of the fonts the windows are
+# designed in ("Courier New", "Times New Roman"), so that titles fit their bars.
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core desktop-file-utils xdg-utils
+          libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
           xvfb openbox xdotool x11-utils imagemagick)  # the last line: the end-to-end tests
 for arg in "$@"; do
   case "$arg" in
