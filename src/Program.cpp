@@ -13,16 +13,24 @@
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
 #include "platform/services/StartupTiming.h"
+#include "platform/SysUtils.h"
+#include "platform/controls/FolderEntries.h"
+#include "platform/threads/WorkerPool.h"
 
 namespace lumvex {
 
-void StartDecodingPicture(const std::string& picture) { Prefetch.Start(picture); }
+void StartReadingPicture(const std::string& picture) {
+    Prefetch.Start(picture);
+    // Its folder is read on a worker too: the file lists then find it read.
+    if (picture.empty()) return;
+    TWorkerPool::Shared().Submit([folder = ExtractFileDir(picture)] { ReadFolderEntries(folder, nullptr); });
+}
 
 void CreateWindows(const std::string& picture) {
     Viewer.CommandLinePicture = picture;
     // Decoded by the workers while the windows are being built, unless
     // started already.
-    StartDecodingPicture(picture);
+    Prefetch.Start(picture);
     RegisterGIFImage();
     TMorphButton::LoadDefaultPictures = [](TPicture& picture1, TPicture& picture2) {
         TBitmap at_rest = LoadResourceBitmap(resource::ButtonPicture1);

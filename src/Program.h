@@ -4,9 +4,10 @@
 
 namespace lumvex {
 
-// Starts decoding the command line's picture on the workers; it needs no
-// toolkit, so it can run while the toolkit starts and the windows are built.
-void StartDecodingPicture(const std::string& picture);
+// Starts decoding the command line's picture and reading its folder on the
+// workers; neither needs the toolkit, so both run while the toolkit starts and
+// the windows are built.
+void StartReadingPicture(const std::string& picture);
 
 // Registers the picture kinds and the default artwork, then creates the six
 // windows hidden, the main window first. picture is the command line's

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
             picture = error ? std::string(argv[i]) : absolute.lexically_normal().string();
         }
     }
-    lumvex::StartDecodingPicture(picture);
+    lumvex::StartReadingPicture(picture);
     lumvex::Application.Initialize(argc, argv);
     lumvex::TimingMark("application initialised");
     return lumvex::RunProgram(picture, screenshot, window);
