@@ -32,15 +32,20 @@ struct FolderStamp {
     }
 };
 
-// The last folder read, sorted. At start-up the file window's two lists, its
+// A folder's regular files and visible subfolders, sorted.
+struct Listing {
+    std::vector<FoldedName> files;  // every regular file
+    std::vector<std::string> subfolders;
+};
+
+// The last settled folder read. At start-up the file window's two lists, its
 // folder tree and the transformations window's list all read the same folder;
 // a folder of 20 000 files takes about 10 ms a read.
 struct LastRead {
     std::mutex lock;
     std::string folder;
     FolderStamp stamp;
-    std::vector<FoldedName> files;  // every regular file
-    std::vector<std::string> subfolders;
+    Listing listing;
 };
 
 LastRead& TheLastRead() {
@@ -63,10 +68,11 @@ bool SettledLongAgo(const FolderStamp& stamp) {
     return now.tv_sec - stamp.modified.tv_sec >= 2;
 }
 
-void ReadEntries(const std::string& folder, std::vector<FoldedName>& files, std::vector<std::string>& subfolders) {
+Listing ReadListing(const std::string& folder) {
     std::unique_ptr<DIR, int (*)(DIR*)> entries(opendir(folder.c_str()), closedir);
     if (!entries) throw EInOutError("Cannot read the folder \"" + folder + "\": " + std::strerror(errno));
     const std::string prefix = IncludeTrailingPathDelimiter(folder);
+    Listing listing;
     std::vector<FoldedName> folders;
     while (const dirent* entry = readdir(entries.get())) {
         const std::string_view name = entry->d_name;
@@ -78,14 +84,24 @@ void ReadEntries(const std::string& folder, std::vector<FoldedName>& files, std:
             type = found && S_ISREG(info.st_mode) ? DT_REG : found && S_ISDIR(info.st_mode) ? DT_DIR : DT_UNKNOWN;
         }
         if (type == DT_REG)
-            files.emplace_back(FoldCase(name), name);
+            listing.files.emplace_back(FoldCase(name), name);
         else if (type == DT_DIR && name[0] != '.')
             folders.emplace_back(FoldCase(name), name);
     }
-    std::sort(files.begin(), files.end());
+    std::sort(listing.files.begin(), listing.files.end());
     std::sort(folders.begin(), folders.end());
-    subfolders.reserve(folders.size());
-    for (auto& [folded, name] : folders) subfolders.push_back(std::move(name));
+    listing.subfolders.reserve(folders.size());
+    for (auto& [folded, name] : folders) listing.subfolders.push_back(std::move(name));
+    return listing;
+}
+
+FolderEntries Select(const Listing& listing, const FileMask* mask) {
+    FolderEntries result;
+    if (mask)
+        for (const auto& [folded, name] : listing.files)
+            if (mask->MatchesFolded(folded)) result.files.push_back(name);
+    result.subfolders = listing.subfolders;
+    return result;
 }
 
 }  // namespace
@@ -95,22 +111,13 @@ FolderEntries ReadFolderEntries(const std::string& folder, const FileMask* mask)
     std::lock_guard guard(last.lock);
     FolderStamp stamp;
     const bool stamped = StampOf(folder, stamp);
-    if (!stamped || folder != last.folder || !(stamp == last.stamp)) {
-        std::vector<FoldedName> files;
-        std::vector<std::string> subfolders;
-        ReadEntries(folder, files, subfolders);
-        const bool keep = stamped && SettledLongAgo(stamp);
-        last.folder = keep ? folder : std::string();
-        last.stamp = stamp;
-        last.files = std::move(files);
-        last.subfolders = std::move(subfolders);
-    }
-    FolderEntries result;
-    if (mask)
-        for (const auto& [folded, name] : last.files)
-            if (mask->MatchesFolded(folded)) result.files.push_back(name);
-    result.subfolders = last.subfolders;
-    return result;
+    if (stamped && folder == last.folder && stamp == last.stamp) return Select(last.listing, mask);
+    Listing listing = ReadListing(folder);
+    if (!stamped || !SettledLongAgo(stamp)) return Select(listing, mask);
+    last.folder = folder;
+    last.stamp = stamp;
+    last.listing = std::move(listing);
+    return Select(last.listing, mask);
 }
 
 }  // namespace lumvex
