@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
-#include "appearance/Unit5.h"
-#include "navigation/Unit6.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
+#include "appearance/AboutWindow.h"
+#include "navigation/BrowserWindow.h"
 #include "components/MPGifImg.h"
 #include "viewer/Prefetch.h"
 #include "platform/services/Application.h"
@@ -38,33 +38,33 @@ void CreateWindows(const std::string& picture) {
         picture1.Assign(&at_rest);
         picture2.Assign(&lit);
     };
-    new TForm1;
-    TimingMark("TForm1 created");
-    new TForm2;
-    TimingMark("TForm2 created");
-    new TForm3;
-    TimingMark("TForm3 created");
-    new TForm4;
-    TimingMark("TForm4 created");
-    new TForm5;
-    TimingMark("TForm5 created");
-    new TForm6;
-    TimingMark("TForm6 created");
+    new TMainWindow;
+    TimingMark("main window created");
+    new TFileWindow;
+    TimingMark("file window created");
+    new TTransformationsWindow;
+    TimingMark("transformations window created");
+    new TOptionsWindow;
+    TimingMark("options window created");
+    new TAboutWindow;
+    TimingMark("about window created");
+    new TBrowserWindow;
+    TimingMark("browser window created");
 }
 
 void DestroyWindows() {
-    delete Form6;
-    Form6 = nullptr;
-    delete Form5;
-    Form5 = nullptr;
-    delete Form4;
-    Form4 = nullptr;
-    delete Form3;
-    Form3 = nullptr;
-    delete Form2;
-    Form2 = nullptr;
-    delete Form1;
-    Form1 = nullptr;
+    delete BrowserWindow;
+    BrowserWindow = nullptr;
+    delete AboutWindow;
+    AboutWindow = nullptr;
+    delete OptionsWindow;
+    OptionsWindow = nullptr;
+    delete TransformationsWindow;
+    TransformationsWindow = nullptr;
+    delete FileWindow;
+    FileWindow = nullptr;
+    delete MainWindow;
+    MainWindow = nullptr;
     Prefetch.Clear();
     ResetViewerState();
 }
@@ -79,11 +79,11 @@ struct ScreenshotWindow {
     TForm* (*form)();
 };
 const ScreenshotWindow ScreenshotWindows[] = {
-    {"main", 0, [] { return static_cast<TForm*>(Form1); }},
-    {"files", 7, [] { return static_cast<TForm*>(Form2); }},
-    {"browser", 16, [] { return static_cast<TForm*>(Form6); }},
-    {"transformations", 9, [] { return static_cast<TForm*>(Form3); }},
-    {"options", 8, [] { return static_cast<TForm*>(Form4); }},
+    {"main", 0, [] { return static_cast<TForm*>(MainWindow); }},
+    {"files", 7, [] { return static_cast<TForm*>(FileWindow); }},
+    {"browser", 16, [] { return static_cast<TForm*>(BrowserWindow); }},
+    {"transformations", 9, [] { return static_cast<TForm*>(TransformationsWindow); }},
+    {"options", 8, [] { return static_cast<TForm*>(OptionsWindow); }},
 };
 
 const ScreenshotWindow* FindScreenshotWindow(const std::string& window) {
@@ -95,8 +95,8 @@ const ScreenshotWindow* FindScreenshotWindow(const std::string& window) {
 // Opens the window a screenshot shows; the form to render.
 TForm* OpenForScreenshot(const std::string& window) {
     const ScreenshotWindow* entry = FindScreenshotWindow(window);
-    if (!entry) return Form1;
-    if (entry->command != 0) Form1->ViewCommand(entry->command);
+    if (!entry) return MainWindow;
+    if (entry->command != 0) MainWindow->ViewCommand(entry->command);
     return entry->form();
 }
 
@@ -115,7 +115,7 @@ int RunProgram(const std::string& picture, const std::string& screenshot, const 
         shot.OnTimer = [&](TObject*) {
             if (!shown) {
                 shown = OpenForScreenshot(window);
-                if (shown != Form1) return;
+                if (shown != MainWindow) return;
             }
             shot.SetEnabled(false);
             shown->SaveScreenshot(screenshot);

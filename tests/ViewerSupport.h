@@ -10,10 +10,10 @@
 
 #include "Program.h"
 #include "TestFiles.h"
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Jpeg.h"
@@ -57,8 +57,8 @@ inline void StartViewer(const std::string& folder, const std::string& picture = 
     Screen.SetTestSize(TPoint{TestScreenWidth, TestScreenHeight});
     if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
     CreateWindows(picture);
-    Form1->Show();  // as the message loop shows the main window
-    Form1->DestruktorTimer();
+    MainWindow->Show();  // as the message loop shows the main window
+    MainWindow->DestruktorTimer();
 }
 
 // A test of the started program in a folder of its own that holds one

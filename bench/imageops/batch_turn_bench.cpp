@@ -12,13 +12,13 @@
 #include "Program.h"
 #include "ToolTiming.h"
 #include "imageops/FileTransforms.h"
-#include "imageops/Unit3.h"
-#include "navigation/Unit2.h"
+#include "imageops/TransformationsWindow.h"
+#include "navigation/FileWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Jpeg.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/Screen.h"
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 
 namespace {
 
@@ -49,28 +49,28 @@ void StartWindows(const Photos& photos) {
     Screen.SetTestSize(TPoint{1920, 1080});
     if (chdir(photos.folder.c_str()) != 0) std::abort();
     CreateWindows("");
-    Form1->DestruktorTimer();
-    Form2->DirectoryListBox->SetDirectory(photos.folder);
-    Form3->FileListBox->Update();
+    MainWindow->DestruktorTimer();
+    FileWindow->DirectoryListBox->SetDirectory(photos.folder);
+    TransformationsWindow->FileListBox->Update();
 }
 
 void MarkAll() {
-    for (int i = 0; i < Form3->FileListBox->Count(); ++i) Form3->FileListBox->SetSelected(i, true);
+    for (int i = 0; i < TransformationsWindow->FileListBox->Count(); ++i) TransformationsWindow->FileListBox->SetSelected(i, true);
 }
 
 void BatchTurnAgainstSingleTurns(benchmark::State& state) {
     const Photos photos;
     StartWindows(photos);
-    if (Form3->FileListBox->Count() != FileCount) std::abort();
+    if (TransformationsWindow->FileListBox->Count() != FileCount) std::abort();
     ScriptedDialogs dialogs;  // takes the closing message
     std::vector<double> ratios;
     for (auto _ : state) {
         photos.WriteAll();
         MarkAll();
-        const double batch = Time([] { Form3->TurnBatch(false); });
+        const double batch = Time([] { TransformationsWindow->TurnBatch(false); });
         photos.WriteAll();
         const double singles = Time([&] {
-            for (int i = 0; i < FileCount; ++i) RotateFile(photos.Path(i), false, *Form1->TImg2, *Form3->Gauge);
+            for (int i = 0; i < FileCount; ++i) RotateFile(photos.Path(i), false, *MainWindow->TImg2, *TransformationsWindow->Gauge);
         });
         state.SetIterationTime(batch);
         ratios.push_back(batch / singles);

@@ -28,9 +28,9 @@
 #include "BenchMain.h"
 #include "Program.h"
 #include "ToolTiming.h"
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "navigation/Unit6.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "navigation/BrowserWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Jpeg.h"
 #include "platform/services/Application.h"
@@ -87,13 +87,13 @@ Photos* ThePhotos = nullptr;
 
 // The program's windows, started in the folder of photos.
 void StartWindows() {
-    if (Form1) return;
+    if (MainWindow) return;
     ThePhotos = new Photos;
     setenv("LUMVEX_REGISTRY_DIR", ThePhotos->store.c_str(), 1);
     CreateWindows("");
-    Form1->Show();
-    Form1->DestruktorTimer();
-    Form2->DirectoryListBox->SetDirectory(ThePhotos->folder);
+    MainWindow->Show();
+    MainWindow->DestruktorTimer();
+    FileWindow->DirectoryListBox->SetDirectory(ThePhotos->folder);
 }
 
 double ProcessSeconds() {
@@ -125,7 +125,7 @@ double DjpegSeconds() {
 void BrowserBuild(benchmark::State& state) {
     StartWindows();
     TWorkerPool pool(static_cast<int>(state.range(0)));
-    Form6->Workers = &pool;
+    BrowserWindow->Workers = &pool;
     std::vector<double> builds, cpus, firsts, blocks, cpuBlocks, peaks, tools;
     for (auto _ : state) {
         Application.ProcessMessages();
@@ -134,16 +134,16 @@ void BrowserBuild(benchmark::State& state) {
         const double cpuStart = ProcessSeconds();
         const auto start = Clock::now();
         const double threadStart = ThreadSeconds();
-        Form1->ViewCommand(16);
+        MainWindow->ViewCommand(16);
         double block = Seconds(Clock::now() - start), cpuBlock = ThreadSeconds() - threadStart, first = -1;
-        while (Form6->Building()) {
+        while (BrowserWindow->Building()) {
             const auto before = Clock::now();
             const double threadBefore = ThreadSeconds();
             Application.ProcessMessages();
             const auto after = Clock::now();
             block = std::max(block, Seconds(after - before));
             cpuBlock = std::max(cpuBlock, ThreadSeconds() - threadBefore);
-            if (first < 0 && !Form6->Cells.empty() && Form6->Cells[0] && Form6->Cells[0]->Visible())
+            if (first < 0 && !BrowserWindow->Cells.empty() && BrowserWindow->Cells[0] && BrowserWindow->Cells[0]->Visible())
                 first = Seconds(after - start);
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
@@ -155,10 +155,10 @@ void BrowserBuild(benchmark::State& state) {
         blocks.push_back(block);
         cpuBlocks.push_back(cpuBlock);
         peaks.push_back(StatusBytes("VmHWM") - idle);
-        Form6->MorphButton1Click(Form6->MorphButton1);
+        BrowserWindow->MorphButton1Click(BrowserWindow->MorphButton1);
         tools.push_back(DjpegSeconds());
     }
-    Form6->Workers = &TWorkerPool::Shared();
+    BrowserWindow->Workers = &TWorkerPool::Shared();
     const double tool = Median(tools);
     state.counters["build_ms"] = Median(builds) * 1e3;
     state.counters["djpeg_ms"] = tool * 1e3;

@@ -14,8 +14,8 @@
 
 #include "Program.h"
 #include "viewer/Prefetch.h"
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Jpeg.h"
 #include "platform/services/Application.h"
@@ -68,7 +68,7 @@ void StartViewer() {
     Screen.SetTestSize(TPoint{1920, 1080});
     if (chdir(Folder().c_str()) != 0) std::abort();
     CreateWindows("");
-    Form1->DestruktorTimer();
+    MainWindow->DestruktorTimer();
 }
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
@@ -91,8 +91,8 @@ void BM_LoadImageAgainstDecode(benchmark::State& state) {
     for (auto _ : state) {
         decode += DecodeSeconds(bytes);
         const auto start = Clock::now();
-        Form1->LoadImage(file, Form1->Image, Form1->TImg);
-        Form1->ResizeImage(Form1->Image, Form1->TImg);
+        MainWindow->LoadImage(file, MainWindow->Image, MainWindow->TImg);
+        MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
         const double took = Seconds(Clock::now() - start);
         viewer += took;
         state.SetIterationTime(took);
@@ -115,14 +115,14 @@ void WaitForPrefetch() {
 // picture alone.
 void BM_NextPictureAgainstDecode(benchmark::State& state) {
     StartViewer();
-    Form1->nyjtas1Click(Form1->nyjtas1);
+    MainWindow->nyjtas1Click(MainWindow->nyjtas1);
     double viewer = 0, decode = 0;
     for (auto _ : state) {
-        const int next = (Form2->FileListBox->ItemIndex() + 1) % Form2->FileListBox->Count();
-        decode += DecodeSeconds(ReadFileBytes(Folder() + "/" + Form2->FileListBox->Items()[next]));
+        const int next = (FileWindow->FileListBox->ItemIndex() + 1) % FileWindow->FileListBox->Count();
+        decode += DecodeSeconds(ReadFileBytes(Folder() + "/" + FileWindow->FileListBox->Items()[next]));
         WaitForPrefetch();
         const auto start = Clock::now();
-        Form1->StepPicture(true);
+        MainWindow->StepPicture(true);
         const double took = Seconds(Clock::now() - start);
         viewer += took;
         state.SetIterationTime(took);
@@ -134,11 +134,11 @@ BENCHMARK(BM_NextPictureAgainstDecode)->UseManualTime()->Unit(benchmark::kMillis
 // One zoom step in and one out on a 4000 x 3000 picture (budget: 30 ms a step).
 void BM_ZoomStep(benchmark::State& state) {
     StartViewer();
-    Form1->LoadImage(Folder() + "/photo1.jpg", Form1->Image, Form1->TImg);
-    Form1->nyjtas1Click(Form1->nyjtas1);
+    MainWindow->LoadImage(Folder() + "/photo1.jpg", MainWindow->Image, MainWindow->TImg);
+    MainWindow->nyjtas1Click(MainWindow->nyjtas1);
     for (auto _ : state) {
-        Form1->Zoom(Form1->Image, Form1->TImg, true);
-        Form1->Zoom(Form1->Image, Form1->TImg, false);
+        MainWindow->Zoom(MainWindow->Image, MainWindow->TImg, true);
+        MainWindow->Zoom(MainWindow->Image, MainWindow->TImg, false);
         Application.ProcessMessages();  // the repaint belongs to the step
     }
     state.SetItemsProcessed(state.iterations() * 2);
@@ -151,14 +151,14 @@ void BM_PanTick(benchmark::State& state) {
     StartViewer();
     const std::string file = Folder() + "/big.bmp";
     if (!FileExists(file)) PhotoLike(8000, 6000).SaveToFile(file);
-    Form1->LoadImage(file, Form1->Image, Form1->TImg);
-    Form1->nyjtas1Click(Form1->nyjtas1);
-    Form1->Zoom(Form1->Image, Form1->TImg, true);
+    MainWindow->LoadImage(file, MainWindow->Image, MainWindow->TImg);
+    MainWindow->nyjtas1Click(MainWindow->nyjtas1);
+    MainWindow->Zoom(MainWindow->Image, MainWindow->TImg, true);
     bool right = true;
     for (auto _ : state) {
         Viewer.KeyHeld[VK_RIGHT] = right;
         Viewer.KeyHeld[VK_LEFT] = !right;
-        Form1->TimerTimer(nullptr);
+        MainWindow->TimerTimer(nullptr);
         Application.ProcessMessages();
         if (Viewer.ViewCenterX >= 8000 * 1.5 - Viewer.AreaWidth / 2 - 1 || Viewer.ViewCenterX <= Viewer.AreaWidth / 2 + 1) right = !right;
     }
@@ -171,11 +171,11 @@ void BM_Tile64OverScreen(benchmark::State& state) {
     StartViewer();
     const std::string file = Folder() + "/tile.bmp";
     if (!FileExists(file)) PhotoLike(64, 64).SaveToFile(file);
-    Form1->LoadImage(file, Form1->Image, Form1->TImg);
+    MainWindow->LoadImage(file, MainWindow->Image, MainWindow->TImg);
     for (auto _ : state) {
         Viewer.TiledBitmap = false;
         Viewer.FitMode = 3;
-        Form1->ResizeImage(Form1->Image, Form1->TImg);
+        MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
     }
 }
 BENCHMARK(BM_Tile64OverScreen)->Unit(benchmark::kMillisecond);
@@ -190,8 +190,8 @@ double ProcessCpuSeconds() {
 // alone for two seconds (budget: under 2% of one core).
 void BM_IdleMainWindow(benchmark::State& state) {
     StartViewer();
-    Form1->Show();
-    Form1->nyjtas1Click(Form1->nyjtas1);
+    MainWindow->Show();
+    MainWindow->nyjtas1Click(MainWindow->nyjtas1);
     test_input::ProcessEventsFor(200);
     for (auto _ : state) {
         const double cpu = ProcessCpuSeconds();

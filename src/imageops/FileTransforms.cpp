@@ -3,7 +3,7 @@
 #include "imageops/BusyCursor.h"
 #include "imageops/PictureFiles.h"
 #include "imageops/PixelTransforms.h"
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 
 namespace lumvex {
 
@@ -37,10 +37,10 @@ TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, 
 void MirrorFile(const std::string& path, bool Vertical) {
     const TFileKind kind = FileKind(path);
     if (kind == TFileKind::fkNone) return;
-    TImage& work = *Form1->TImg;
-    Form1->TImgFileName.clear();
+    TImage& work = *MainWindow->TImg;
+    MainWindow->TImgFileName.clear();
     TBitmap& bitmap = work.Picture().Bitmap();
-    bitmap = LoadAsBitmap(*Form1->TImg2, path);
+    bitmap = LoadAsBitmap(*MainWindow->TImg2, path);
     ImageMirror(work, Vertical);
     WriteTransformed(bitmap, path, kind);
 }

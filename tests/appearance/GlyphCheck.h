@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "appearance/Skin.h"
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 
 namespace lumvex::test {
 
 inline void ExpectGlyph(TPicture& picture, int left, int width, int firstRow, TColor color) {
-    const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
+    const TBitmap& sheet = MainWindow->bt_big->Picture().Bitmap();
     const TBitmap& shown = picture.Bitmap();
     ASSERT_EQ(shown.Width(), width);
     ASSERT_EQ(shown.Height(), glyphsheet::StripHeight);

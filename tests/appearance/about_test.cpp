@@ -2,7 +2,7 @@
 // address, and the options window's button that opens it.
 #include <gtest/gtest.h>
 
-#include "appearance/Unit5.h"
+#include "appearance/AboutWindow.h"
 #include "ViewerSupport.h"
 #include "platform/services/Shell.h"
 #include "platform/services/TestInput.h"
@@ -12,7 +12,7 @@ using namespace lumvex::test;
 
 namespace {
 
-class AboutWindow : public OnePictureFolderTest {
+class AboutWindowTest : public OnePictureFolderTest {
 protected:
     void StartWindows() {
         OnePictureFolderTest::StartWindows();
@@ -21,28 +21,28 @@ protected:
         TBitmap logo(473, 287, TPixelFormat::pf24bit);
         for (int y = 0; y < 287; ++y)
             for (int x = 0; x < 473; ++x) logo.SetPixel(x, y, RGB(std::uint8_t(y), std::uint8_t(1 + x % 255), 40));
-        Form1->BackLogo->Picture().Assign(&logo);
+        MainWindow->BackLogo->Picture().Assign(&logo);
     }
     void SetUp() override {
         StartWindows();
-        Form5->MorphButton1Click(nullptr);
-        Form5->SetBounds(300, 200, 478, 292);
+        AboutWindow->MorphButton1Click(nullptr);
+        AboutWindow->SetBounds(300, 200, 478, 292);
     }
 };
 
-TEST_F(AboutWindow, TheFirstFrameBlackensEveryGreenPixelOfTheRowsItGlitches) {
+TEST_F(AboutWindowTest, TheFirstFrameBlackensEveryGreenPixelOfTheRowsItGlitches) {
     GlitchThreshold = 0;  // as at program start
-    Form5->FormActivate(Form5);
-    EXPECT_TRUE(Form5->Timer1.Enabled());
-    EXPECT_TRUE(Form5->Timer2.Enabled());
-    EXPECT_TRUE(Form5->DoubleBuffered());
-    const TBitmap& source = Form5->TImg->Picture().Bitmap();
+    AboutWindow->FormActivate(AboutWindow);
+    EXPECT_TRUE(AboutWindow->Timer1.Enabled());
+    EXPECT_TRUE(AboutWindow->Timer2.Enabled());
+    EXPECT_TRUE(AboutWindow->DoubleBuffered());
+    const TBitmap& source = AboutWindow->TImg->Picture().Bitmap();
     ASSERT_EQ(source.Width(), 473);
     ASSERT_EQ(source.Height(), 171);
     EXPECT_EQ(source.Pixel(10, 170), RGB(170, 11, 40));
 
-    Form5->Timer1Timer(nullptr);
-    const TBitmap& shown = Form5->img->Picture().Bitmap();
+    AboutWindow->Timer1Timer(nullptr);
+    const TBitmap& shown = AboutWindow->img->Picture().Bitmap();
     ASSERT_EQ(shown.Width(), 473);
     ASSERT_EQ(shown.Height(), 171);
     int black = 0, kept = 0;
@@ -55,13 +55,13 @@ TEST_F(AboutWindow, TheFirstFrameBlackensEveryGreenPixelOfTheRowsItGlitches) {
     EXPECT_GT(black, 20);
     EXPECT_GT(kept, 20);
     EXPECT_EQ(GlitchThreshold, 230);
-    EXPECT_GE(Form5->Label2->Left(), 208);
-    EXPECT_LE(Form5->Label2->Left(), 212);
-    EXPECT_GE(Form5->Label2->Top(), 180);
-    EXPECT_LE(Form5->Label2->Top(), 184);
+    EXPECT_GE(AboutWindow->Label2->Left(), 208);
+    EXPECT_LE(AboutWindow->Label2->Left(), 212);
+    EXPECT_GE(AboutWindow->Label2->Top(), 180);
+    EXPECT_LE(AboutWindow->Label2->Top(), 184);
 
     // Later frames blacken only the brightest green.
-    Form5->Timer1Timer(nullptr);
+    AboutWindow->Timer1Timer(nullptr);
     for (int y = 0; y < 171; ++y)
         for (int x = 0; x < 473; ++x)
             if (GetGValue(source.Pixel(x, y)) <= 230) {
@@ -69,51 +69,51 @@ TEST_F(AboutWindow, TheFirstFrameBlackensEveryGreenPixelOfTheRowsItGlitches) {
             }
 }
 
-TEST_F(AboutWindow, ABurstLowersTheThresholdAndReopeningKeepsTheScheduleChosen) {
-    Form5->FormActivate(Form5);
-    Form5->Timer2Timer(nullptr);
+TEST_F(AboutWindowTest, ABurstLowersTheThresholdAndReopeningKeepsTheScheduleChosen) {
+    AboutWindow->FormActivate(AboutWindow);
+    AboutWindow->Timer2Timer(nullptr);
     EXPECT_EQ(GlitchThreshold, 100);
-    const unsigned interval = Form5->Timer2.Interval();
+    const unsigned interval = AboutWindow->Timer2.Interval();
     EXPECT_GE(interval, 300u);
     EXPECT_LT(interval, 5300u);
-    Form5->MorphButton1Click(Form5->MorphButton1);
-    EXPECT_FALSE(Form5->Visible());
-    EXPECT_FALSE(Form5->Timer1.Enabled());
-    EXPECT_FALSE(Form5->Timer2.Enabled());
-    EXPECT_FALSE(Form5->DoubleBuffered());
-    Form5->FormActivate(Form5);
-    EXPECT_TRUE(Form5->Timer2.Enabled());
-    EXPECT_EQ(Form5->Timer2.Interval(), interval);
+    AboutWindow->MorphButton1Click(AboutWindow->MorphButton1);
+    EXPECT_FALSE(AboutWindow->Visible());
+    EXPECT_FALSE(AboutWindow->Timer1.Enabled());
+    EXPECT_FALSE(AboutWindow->Timer2.Enabled());
+    EXPECT_FALSE(AboutWindow->DoubleBuffered());
+    AboutWindow->FormActivate(AboutWindow);
+    EXPECT_TRUE(AboutWindow->Timer2.Enabled());
+    EXPECT_EQ(AboutWindow->Timer2.Interval(), interval);
     EXPECT_EQ(GlitchThreshold, 100);
 }
 
-TEST_F(AboutWindow, DraggingByThePictureMovesTheWindowAndByTheCloseButtonDoesNot) {
-    test_input::SendMouseMove(*Form5->img, 100, 100, ssLeft);
-    test_input::SendMouseMove(*Form5->img, 130, 90, ssLeft);
-    EXPECT_EQ(Form5->Left(), 330);
-    EXPECT_EQ(Form5->Top(), 190);
-    test_input::SendMouseMove(*Form5->img, 130, 90);
-    test_input::SendMouseMove(*Form5->MorphButton1, 5, 5, ssLeft);
-    test_input::SendMouseMove(*Form5->MorphButton1, 15, 15, ssLeft);
-    EXPECT_EQ(Form5->Left(), 330);
-    EXPECT_EQ(Form5->Top(), 190);
+TEST_F(AboutWindowTest, DraggingByThePictureMovesTheWindowAndByTheCloseButtonDoesNot) {
+    test_input::SendMouseMove(*AboutWindow->img, 100, 100, ssLeft);
+    test_input::SendMouseMove(*AboutWindow->img, 130, 90, ssLeft);
+    EXPECT_EQ(AboutWindow->Left(), 330);
+    EXPECT_EQ(AboutWindow->Top(), 190);
+    test_input::SendMouseMove(*AboutWindow->img, 130, 90);
+    test_input::SendMouseMove(*AboutWindow->MorphButton1, 5, 5, ssLeft);
+    test_input::SendMouseMove(*AboutWindow->MorphButton1, 15, 15, ssLeft);
+    EXPECT_EQ(AboutWindow->Left(), 330);
+    EXPECT_EQ(AboutWindow->Top(), 190);
 }
 
-TEST_F(AboutWindow, TheWebAddressReachesTheShell) {
+TEST_F(AboutWindowTest, TheWebAddressReachesTheShell) {
     ScriptedShell shell;
-    test_input::SendClick(*Form5->Label3);
+    test_input::SendClick(*AboutWindow->Label3);
     EXPECT_EQ(shell.Urls, std::vector<std::string>{AboutWebAddress});
-    EXPECT_EQ(Form5->Label3->Caption(), AboutWebAddress);
-    EXPECT_EQ(Form5->Label1->Caption(), "Lumvex v2.0");
+    EXPECT_EQ(AboutWindow->Label3->Caption(), AboutWebAddress);
+    EXPECT_EQ(AboutWindow->Label1->Caption(), "Lumvex v2.0");
 }
 
-TEST_F(AboutWindow, TheOptionsWindowsWideButtonOpensItAndTheSkinFramesIt) {
-    Form4->MorphButton2Click(Form4->MorphButton2);
-    EXPECT_TRUE(Form5->Visible());
+TEST_F(AboutWindowTest, TheOptionsWindowsWideButtonOpensItAndTheSkinFramesIt) {
+    OptionsWindow->MorphButton2Click(OptionsWindow->MorphButton2);
+    EXPECT_TRUE(AboutWindow->Visible());
     Viewer.co1 = clRed;
-    Form1->SetSkin();
-    EXPECT_EQ(Form5->BackShape->Pen().Color, clRed);
-    EXPECT_EQ(Form5->MorphButton1->MorphPic1().Bitmap().Width(), 24);
+    MainWindow->SetSkin();
+    EXPECT_EQ(AboutWindow->BackShape->Pen().Color, clRed);
+    EXPECT_EQ(AboutWindow->MorphButton1->MorphPic1().Bitmap().Width(), 24);
 }
 
 }  // namespace

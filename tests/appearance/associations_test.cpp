@@ -67,7 +67,7 @@ protected:
         Application.ExeName = savedProgram;
     }
     static std::vector<TCheckBox*> Boxes() {
-        return {Form4->CheckBox5, Form4->CheckBox6, Form4->CheckBox7, Form4->CheckBox8};
+        return {OptionsWindow->CheckBox5, OptionsWindow->CheckBox6, OptionsWindow->CheckBox7, OptionsWindow->CheckBox8};
     }
     int HandlerRuns() const {
         int runs = 0;
@@ -80,7 +80,7 @@ protected:
 };
 
 TEST_F(Associations, UncheckingBmpAloneRewritesTheOtherTypesAndDeletesItsIdentifier) {
-    Form4->CheckBox5Click(nullptr);
+    OptionsWindow->CheckBox5Click(nullptr);
     ASSERT_EQ(ClassDefault("Lumvex.bmp\\shell\\open\\command"), "\"/opt/Lumvex Viewer/lumvex\" \"%1\"");
     {
         TRegistry registry;
@@ -88,7 +88,7 @@ TEST_F(Associations, UncheckingBmpAloneRewritesTheOtherTypesAndDeletesItsIdentif
         ASSERT_TRUE(registry.OpenKey(".jpg", false));
         registry.WriteString("", "changed by another program");
     }
-    Form4->CheckBox6->SetChecked(false);
+    OptionsWindow->CheckBox6->SetChecked(false);
     EXPECT_EQ(HandlerRuns(), 2);
     EXPECT_EQ(ClassDefault(".jpg"), "Lumvex.jpg");
     EXPECT_EQ(ClassDefault(".jpeg"), "Lumvex.jpeg");
@@ -106,7 +106,7 @@ TEST_F(Associations, UncheckingBmpAloneRewritesTheOtherTypesAndDeletesItsIdentif
 }
 
 TEST_F(Associations, WithAllFourUncheckedNoLumvexKeyIsLeft) {
-    Form4->CheckBox5Click(nullptr);
+    OptionsWindow->CheckBox5Click(nullptr);
     for (TCheckBox* box : Boxes()) box->SetChecked(false);
     for (const char* key : {"Lumvex.jpg", "Lumvex.jpeg", "Lumvex.bmp", "Lumvex.gif", "Lumvex.ico"})
         EXPECT_EQ(ClassDefault(key), std::nullopt) << key;
@@ -132,7 +132,7 @@ TEST_F(Associations, TheDesktopFilesSayWhatTheBoxesSayAndKeepOtherApplicationsLi
     std::filesystem::create_directories(ExtractFileDir(mimeApps));
     WriteFileAtomically(mimeApps, theirs);
 
-    Form4->CheckBox6->SetChecked(false);
+    OptionsWindow->CheckBox6->SetChecked(false);
     const std::string ours = ReadFileBytes(mimeApps);
     EXPECT_NE(ours.find("image/jpeg=lumvex.desktop;photos.desktop\n"), std::string::npos) << ours;
     EXPECT_NE(ours.find("image/png=otherviewer.desktop\n"), std::string::npos) << ours;
@@ -166,7 +166,7 @@ TEST_F(Associations, ADamagedMimeAppsListGivesOneErrorAfterTheRegistryIsWritten)
     std::filesystem::create_directories(ExtractFileDir(mimeApps));
     WriteFileAtomically(mimeApps, damaged);
     RecordedErrors errors;
-    Form4->CheckBox7->SetChecked(false);
+    OptionsWindow->CheckBox7->SetChecked(false);
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_NE(errors.Messages[0].find(mimeApps), std::string::npos) << errors.Messages[0];
     EXPECT_EQ(ClassDefault("Lumvex.gif"), std::nullopt);
@@ -181,7 +181,7 @@ TEST_F(Associations, AnApplicationsFolderThatCannotBeMadeGivesOneErrorNamingIt) 
     const std::string savedValue = saved ? saved : "";
     setenv("XDG_DATA_HOME", (blocker + "/data").c_str(), 1);
     RecordedErrors errors;
-    Form4->CheckBox8->SetChecked(false);
+    OptionsWindow->CheckBox8->SetChecked(false);
     setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_NE(errors.Messages[0].find(blocker + "/data/applications/lumvex.desktop"), std::string::npos)
@@ -191,7 +191,7 @@ TEST_F(Associations, AnApplicationsFolderThatCannotBeMadeGivesOneErrorNamingIt) 
 
 TEST_F(Associations, AStoredC6OfZeroWritesAllFourTypesOnceDuringLoading) {
     std::filesystem::remove_all(RegistryFolder());
-    Form4->LoadOptions();
+    OptionsWindow->LoadOptions();
     EXPECT_EQ(HandlerRuns(), 0);
     EXPECT_FALSE(std::filesystem::exists(RegistryFile("HKEY_CLASSES_ROOT").Path()));
     {
@@ -199,7 +199,7 @@ TEST_F(Associations, AStoredC6OfZeroWritesAllFourTypesOnceDuringLoading) {
         ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", true));
         registry.WriteInteger("c6", 0);
     }
-    Form4->LoadOptions();
+    OptionsWindow->LoadOptions();
     EXPECT_EQ(HandlerRuns(), 1);
     EXPECT_EQ(ClassDefault(".jpg"), "Lumvex.jpg");
     EXPECT_EQ(ClassDefault(".gif"), "Lumvex.gif");

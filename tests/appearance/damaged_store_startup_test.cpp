@@ -37,10 +37,10 @@ TEST(DamagedStore, TheProgramStartsWithWhatCouldBeReadAndShowsOneError) {
     EXPECT_NE(errors.Messages[0].find(path), std::string::npos) << errors.Messages[0];
     EXPECT_EQ(ReadFileBytes(path + ".damaged"), cut);
     EXPECT_EQ(Viewer.co1, clRed);
-    EXPECT_EQ(Form1->TopImage->Picture().Bitmap().Pixel(0, 9), clRed);
-    EXPECT_TRUE(Form1->BackLogo->Visible());
-    EXPECT_EQ(Form4->Edit1->Text(), "mspaint");  // the damaged line
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - a.bmp");
+    EXPECT_EQ(MainWindow->TopImage->Picture().Bitmap().Pixel(0, 9), clRed);
+    EXPECT_TRUE(MainWindow->BackLogo->Visible());
+    EXPECT_EQ(OptionsWindow->Edit1->Text(), "mspaint");  // the damaged line
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - a.bmp");
 }
 
 }  // namespace

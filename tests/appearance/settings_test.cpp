@@ -47,11 +47,11 @@ protected:
         StartWindows();
         Viewer.co1 = 0x24DB7B, Viewer.co2 = 0x0D4F2C, Viewer.coText = 0, Viewer.coSelect = 0xFFFFFF;
         Viewer.ibtc = 0x008000, Viewer.abtc = 0x00FF00;
-        TCheckBox* boxes[] = {Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3, Form4->CheckBox4,
-                              Form4->CheckBox5, Form4->CheckBox6, Form4->CheckBox7, Form4->CheckBox8};
+        TCheckBox* boxes[] = {OptionsWindow->CheckBox1, OptionsWindow->CheckBox2, OptionsWindow->CheckBox3, OptionsWindow->CheckBox4,
+                              OptionsWindow->CheckBox5, OptionsWindow->CheckBox6, OptionsWindow->CheckBox7, OptionsWindow->CheckBox8};
         for (int i = 0; i < 8; ++i) boxes[i]->SetChecked(i != 2 && i != 3);
-        Form4->Edit1->SetText("mspaint");
-        Form1->SetBounds(271, 122, 632, 446);
+        OptionsWindow->Edit1->SetText("mspaint");
+        MainWindow->SetBounds(271, 122, 632, 446);
     }
     static void Store(const std::function<void(TRegistry&)>& write) {
         TRegistry registry;
@@ -62,13 +62,13 @@ protected:
 
 TEST_F(Settings, AnEmptyStoreKeepsTheDefaultsAndSavingWritesAllNineteenValues) {
     RecordedErrors errors;
-    Form4->LoadOptions();
+    OptionsWindow->LoadOptions();
     EXPECT_TRUE(errors.Messages.empty());
     EXPECT_EQ(Viewer.co1, 0x24DB7Bu);
-    EXPECT_EQ(Form1->Left(), 271);
-    EXPECT_TRUE(Form4->CheckBox1->Checked());
-    EXPECT_FALSE(Form4->CheckBox3->Checked());
-    Form4->SaveOptions();
+    EXPECT_EQ(MainWindow->Left(), 271);
+    EXPECT_TRUE(OptionsWindow->CheckBox1->Checked());
+    EXPECT_FALSE(OptionsWindow->CheckBox3->Checked());
+    OptionsWindow->SaveOptions();
 
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -101,29 +101,29 @@ TEST_F(Settings, StoredValuesReachTheWindowsAndFlagsRunTheirClickActions) {
         r.WriteString("edit", "/opt/paint tool/bin/paint");
     });
     Viewer.FadeInactive = true;
-    Form1->BackLogo->Hide();
-    Form4->LoadOptions();
-    EXPECT_EQ(Form1->Left(), -20);
-    EXPECT_EQ(Form1->Top(), 40);
-    EXPECT_EQ(Form1->Width(), 500);
-    EXPECT_EQ(Form1->Height(), 380);
+    MainWindow->BackLogo->Hide();
+    OptionsWindow->LoadOptions();
+    EXPECT_EQ(MainWindow->Left(), -20);
+    EXPECT_EQ(MainWindow->Top(), 40);
+    EXPECT_EQ(MainWindow->Width(), 500);
+    EXPECT_EQ(MainWindow->Height(), 380);
     EXPECT_EQ(Viewer.co1, clRed);
     EXPECT_EQ(Viewer.ibtc, 0x0080FFu);
     EXPECT_EQ(Viewer.abtc, 0x0080FFu);
-    EXPECT_TRUE(Form4->CheckBox1->Checked());
+    EXPECT_TRUE(OptionsWindow->CheckBox1->Checked());
     EXPECT_FALSE(Viewer.FadeInactive);
-    EXPECT_TRUE(Form1->BackLogo->Visible());
+    EXPECT_TRUE(MainWindow->BackLogo->Visible());
     // Big buttons already during loading, before the skin is applied again.
     EXPECT_EQ(Viewer.ButtonSize, 24);
-    EXPECT_EQ(Form4->Edit1->Text(), "/opt/paint tool/bin/paint");
+    EXPECT_EQ(OptionsWindow->Edit1->Text(), "/opt/paint tool/bin/paint");
 
-    Form4->SaveOptions();
+    OptionsWindow->SaveOptions();
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", false));
     EXPECT_EQ(registry.ReadInteger("c1"), 1);
     EXPECT_EQ(registry.ReadString("ibtc"), "$000080FF");
     EXPECT_EQ(registry.ReadString("co1"), "clRed");
-    Form4->CheckBox4->SetChecked(false);
+    OptionsWindow->CheckBox4->SetChecked(false);
 }
 
 TEST_F(Settings, AWrongTypeOrABadColourStopsTheLoadAtThatValue) {
@@ -135,14 +135,14 @@ TEST_F(Settings, AWrongTypeOrABadColourStopsTheLoadAtThatValue) {
     });
     {
         RecordedErrors errors;
-        Form4->LoadOptions();
+        OptionsWindow->LoadOptions();
         ASSERT_EQ(errors.Messages.size(), 1u);
         EXPECT_NE(errors.Messages[0].find("co2"), std::string::npos) << errors.Messages[0];
     }
     EXPECT_EQ(Viewer.co1, clRed);
     EXPECT_EQ(Viewer.co2, 0x0D4F2Cu);
     EXPECT_EQ(Viewer.coText, clBlack);
-    EXPECT_FALSE(Form4->CheckBox3->Checked());
+    EXPECT_FALSE(OptionsWindow->CheckBox3->Checked());
 
     Store([](TRegistry& r) {
         r.WriteString("co2", "clBlue");
@@ -150,7 +150,7 @@ TEST_F(Settings, AWrongTypeOrABadColourStopsTheLoadAtThatValue) {
         r.WriteString("ibtc", "clRed");
     });
     RecordedErrors errors;
-    Form4->LoadOptions();
+    OptionsWindow->LoadOptions();
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_NE(errors.Messages[0].find("not a colour"), std::string::npos) << errors.Messages[0];
     EXPECT_EQ(Viewer.co2, clBlue);
@@ -158,14 +158,14 @@ TEST_F(Settings, AWrongTypeOrABadColourStopsTheLoadAtThatValue) {
 }
 
 TEST_F(Settings, TheMainWindowsPlaceAndSizeComeBackAfterARestart) {
-    Form1->SetBounds(90, 60, 700, 520);
-    Form4->SaveOptions();
-    Form1->SetBounds(271, 122, 632, 446);
-    Form4->LoadOptions();
-    EXPECT_EQ(Form1->Left(), 90);
-    EXPECT_EQ(Form1->Top(), 60);
-    EXPECT_EQ(Form1->Width(), 700);
-    EXPECT_EQ(Form1->Height(), 520);
+    MainWindow->SetBounds(90, 60, 700, 520);
+    OptionsWindow->SaveOptions();
+    MainWindow->SetBounds(271, 122, 632, 446);
+    OptionsWindow->LoadOptions();
+    EXPECT_EQ(MainWindow->Left(), 90);
+    EXPECT_EQ(MainWindow->Top(), 60);
+    EXPECT_EQ(MainWindow->Width(), 700);
+    EXPECT_EQ(MainWindow->Height(), 520);
 }
 
 TEST_F(Settings, ADamagedStoreLoadsWhatCanBeReadShowsOneErrorAndKeepsTheBytes) {
@@ -179,26 +179,26 @@ TEST_F(Settings, ADamagedStoreLoadsWhatCanBeReadShowsOneErrorAndKeepsTheBytes) {
     WriteFileAtomically(path, bytes);
 
     RecordedErrors errors;
-    Form4->LoadOptions();
+    OptionsWindow->LoadOptions();
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_NE(errors.Messages[0].find(path), std::string::npos) << errors.Messages[0];
     EXPECT_EQ(Viewer.co1, clRed);
     EXPECT_EQ(Viewer.co2, 0x0D4F2Cu);
-    EXPECT_TRUE(Form4->CheckBox3->Checked());
+    EXPECT_TRUE(OptionsWindow->CheckBox3->Checked());
     EXPECT_EQ(ReadFileBytes(path + ".damaged"), bytes);
 
     // Saving writes a whole store again.
-    Form4->SaveOptions();
+    OptionsWindow->SaveOptions();
     bool damaged = true;
     RegistryKey::FromText(ReadFileBytes(path), &damaged);
     EXPECT_FALSE(damaged);
-    Form4->CheckBox3->SetChecked(false);
+    OptionsWindow->CheckBox3->SetChecked(false);
 }
 
 TEST_F(Settings, AnotherCopysSavedValuesSurviveOurSave) {
-    Form4->SaveOptions();
+    OptionsWindow->SaveOptions();
     Store([](TRegistry& r) { r.WriteString("other", "kept"); });
-    Form4->SaveOptions();
+    OptionsWindow->SaveOptions();
     TRegistry registry;
     ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", false));
     EXPECT_EQ(registry.ReadString("other"), "kept");
@@ -207,7 +207,7 @@ TEST_F(Settings, AnotherCopysSavedValuesSurviveOurSave) {
 // A save killed at any moment leaves the old values or the new ones, all of
 // them, in a store that reads without damage.
 TEST_F(Settings, ASaveKilledAtAnyMomentLeavesAWholeStore) {
-    Form4->SaveOptions();
+    OptionsWindow->SaveOptions();
     std::mt19937 random(20261209);
     const std::string path = RegistryFile("HKEY_LOCAL_MACHINE").Path();
     for (int attempt = 0; attempt < 200; ++attempt) {
@@ -216,9 +216,9 @@ TEST_F(Settings, ASaveKilledAtAnyMomentLeavesAWholeStore) {
         if (child == 0) {
             // Saves alternately a window at 1000 + n wide and edit "n".
             for (int n = 0;; ++n) {
-                Form1->SetWidth(1000 + n % 2);
-                Form4->Edit1->SetText(std::to_string(n % 2));
-                Form4->SaveOptions();
+                MainWindow->SetWidth(1000 + n % 2);
+                OptionsWindow->Edit1->SetText(std::to_string(n % 2));
+                OptionsWindow->SaveOptions();
             }
         }
         usleep(std::uniform_int_distribution<int>(0, 20000)(random));

@@ -75,24 +75,24 @@ protected:
 };
 
 TEST_F(SkinnedWindows, StartUpPaintsTheBarsAndTheBackgroundsOfTheDefaultColours) {
-    for (TImage* bar : {Form1->TopImage, Form1->BottomImage, Form2->TopImage, Form3->TopImage}) {
+    for (TImage* bar : {MainWindow->TopImage, MainWindow->BottomImage, FileWindow->TopImage, TransformationsWindow->TopImage}) {
         EXPECT_EQ(Pixels(bar->Picture().Bitmap()), DefaultTitleBar);
         EXPECT_TRUE(bar->Stretch());
         EXPECT_EQ(bar->Height(), 18);
     }
-    const TBitmap& background = Form2->BackImage->Picture().Bitmap();
-    EXPECT_EQ(background.Width(), Form2->Width());
+    const TBitmap& background = FileWindow->BackImage->Picture().Bitmap();
+    EXPECT_EQ(background.Width(), FileWindow->Width());
     EXPECT_EQ(background.Pixel(0, 0), DefaultCo1);
-    EXPECT_EQ(Pixels(Form3->BackImage->Picture().Bitmap()), Pixels(background));
+    EXPECT_EQ(Pixels(TransformationsWindow->BackImage->Picture().Bitmap()), Pixels(background));
 }
 
 TEST_F(SkinnedWindows, StartUpGivesEveryButtonItsOwnCellTintedToTheButtonColours) {
     const std::pair<TMorphButton*, int> cells[] = {
-        {Form1->MorphButton12, 0}, {Form1->MorphButton11, 1}, {Form1->MorphButton5, 2}, {Form1->MorphButton4, 3},
-        {Form1->MorphButton3, 4},  {Form1->MorphButton1, 5},  {Form1->MorphButton7, 6}, {Form1->MorphButton9, 7},
-        {Form1->MorphButton10, 9}, {Form1->MorphButton6, 10}, {Form1->MorphButton15, 13},
-        {Form1->MorphButton13, 14}, {Form1->MorphButton14, 15}, {Form1->MorphButton8, 16},
-        {Form1->MorphButton2, 17}, {Form2->MorphButton1, 5},  {Form2->MorphButton2, 8}, {Form3->MorphButton9, 5}};
+        {MainWindow->MorphButton12, 0}, {MainWindow->MorphButton11, 1}, {MainWindow->MorphButton5, 2}, {MainWindow->MorphButton4, 3},
+        {MainWindow->MorphButton3, 4},  {MainWindow->MorphButton1, 5},  {MainWindow->MorphButton7, 6}, {MainWindow->MorphButton9, 7},
+        {MainWindow->MorphButton10, 9}, {MainWindow->MorphButton6, 10}, {MainWindow->MorphButton15, 13},
+        {MainWindow->MorphButton13, 14}, {MainWindow->MorphButton14, 15}, {MainWindow->MorphButton8, 16},
+        {MainWindow->MorphButton2, 17}, {FileWindow->MorphButton1, 5},  {FileWindow->MorphButton2, 8}, {TransformationsWindow->MorphButton9, 5}};
     for (auto [button, cell] : cells) {
         ExpectCell(button->MorphPic1(), cell, glyphsheet::SmallRestRow, Viewer.ibtc);
         ExpectCell(button->MorphPic2(), cell, glyphsheet::SmallLitRow, Viewer.abtc);
@@ -100,22 +100,22 @@ TEST_F(SkinnedWindows, StartUpGivesEveryButtonItsOwnCellTintedToTheButtonColours
 }
 
 TEST_F(SkinnedWindows, AButtonColourOfZeroLeavesTheGlyphsInTheirOwnShades) {
-    const TBitmap tintedFrame = Form1->MorphButton8->TargetFrame();
+    const TBitmap tintedFrame = MainWindow->MorphButton8->TargetFrame();
     Viewer.abtc = 0;
-    Form1->SetButtonSkin();
-    ExpectCell(Form1->MorphButton8->MorphPic2(), 16, glyphsheet::SmallLitRow, 0);
-    ExpectCell(Form1->MorphButton8->MorphPic1(), 16, glyphsheet::SmallRestRow, Viewer.ibtc);
+    MainWindow->SetButtonSkin();
+    ExpectCell(MainWindow->MorphButton8->MorphPic2(), 16, glyphsheet::SmallLitRow, 0);
+    ExpectCell(MainWindow->MorphButton8->MorphPic1(), 16, glyphsheet::SmallRestRow, Viewer.ibtc);
     // The button's frames follow the new pictures.
-    EXPECT_NE(Pixels(Form1->MorphButton8->TargetFrame()), Pixels(tintedFrame));
+    EXPECT_NE(Pixels(MainWindow->MorphButton8->TargetFrame()), Pixels(tintedFrame));
 }
 
 TEST_F(SkinnedWindows, ButtonsFadingOutKeepTheirRestAndLitGlyphsApart) {
-    TMorphButton* button = Form1->MorphButton9;
+    TMorphButton* button = MainWindow->MorphButton9;
     test_input::SendMouseEnter(*button);
     test_input::SendMouseLeave(*button);
     ASSERT_TRUE(button->Swapped());
     Viewer.ibtc = clBlue, Viewer.abtc = clRed;
-    Form1->SetButtonSkin();
+    MainWindow->SetButtonSkin();
     for (int tick = 0; tick < 1000 && button->State() != TMorphState::Idle; ++tick) button->Tick();
     ASSERT_EQ(button->State(), TMorphState::Idle);
     ExpectCell(button->MorphPic1(), 7, glyphsheet::SmallRestRow, clBlue);
@@ -124,33 +124,33 @@ TEST_F(SkinnedWindows, ButtonsFadingOutKeepTheirRestAndLitGlyphsApart) {
 
 TEST_F(SkinnedWindows, ColoursReachFramesListsAndTexts) {
     Viewer.co1 = clRed, Viewer.co2 = clNavy, Viewer.coText = clYellow;
-    Form1->SetSkin();
-    EXPECT_EQ(Form1->TopImage->Picture().Bitmap().Pixel(0, 9), clRed);
-    EXPECT_EQ(Form1->BackShape->Pen().Color, clRed);
-    EXPECT_EQ(Form2->BackShape2->Brush().Color, clRed);
-    for (const TControl* field : std::initializer_list<const TControl*>{Form2->FileListBox, Form3->FileListBox,
-                                                                        Form4->Edit1}) {
+    MainWindow->SetSkin();
+    EXPECT_EQ(MainWindow->TopImage->Picture().Bitmap().Pixel(0, 9), clRed);
+    EXPECT_EQ(MainWindow->BackShape->Pen().Color, clRed);
+    EXPECT_EQ(FileWindow->BackShape2->Brush().Color, clRed);
+    for (const TControl* field : std::initializer_list<const TControl*>{FileWindow->FileListBox, TransformationsWindow->FileListBox,
+                                                                        OptionsWindow->Edit1}) {
         EXPECT_EQ(field->Color(), clRed);
         EXPECT_EQ(field->Font().Color, clYellow);
     }
-    for (const TLabel* text : {Form1->TopLabel, Form1->BottomLabel, Form2->FileName, Form3->fileindex})
+    for (const TLabel* text : {MainWindow->TopLabel, MainWindow->BottomLabel, FileWindow->FileName, TransformationsWindow->fileindex})
         EXPECT_EQ(text->Font().Color, clYellow) << text->Caption();
 }
 
 TEST_F(SkinnedWindows, BigIconsMakeButtonsAndBarsBiggerAndDrawTheGlyphsAtFullSize) {
     Viewer.ButtonSize = 24;
-    Form1->SetSkin();
-    for (const TControl* button : std::initializer_list<const TControl*>{Form1->MorphButton1, Form1->MorphButton14,
-                                                                         Form2->MorphButton2, Form3->MorphButton9}) {
+    MainWindow->SetSkin();
+    for (const TControl* button : std::initializer_list<const TControl*>{MainWindow->MorphButton1, MainWindow->MorphButton14,
+                                                                         FileWindow->MorphButton2, TransformationsWindow->MorphButton9}) {
         EXPECT_EQ(button->Width(), 24);
         EXPECT_EQ(button->Height(), 24);
     }
-    for (TImage* bar : {Form1->TopImage, Form1->BottomImage, Form2->TopImage, Form3->TopImage})
+    for (TImage* bar : {MainWindow->TopImage, MainWindow->BottomImage, FileWindow->TopImage, TransformationsWindow->TopImage})
         EXPECT_EQ(bar->Height(), 26);
-    EXPECT_EQ(std::as_const(*Form1->TopLabel).Font().Size, 16);
-    EXPECT_EQ(std::as_const(*Form1->BottomLabel).Font().Size, 14);
-    EXPECT_EQ(Form2->MorphButton2->Left(), Form2->MorphButton1->Left() - 23);
-    TMorphButton* close = Form1->MorphButton1;
+    EXPECT_EQ(std::as_const(*MainWindow->TopLabel).Font().Size, 16);
+    EXPECT_EQ(std::as_const(*MainWindow->BottomLabel).Font().Size, 14);
+    EXPECT_EQ(FileWindow->MorphButton2->Left(), FileWindow->MorphButton1->Left() - 23);
+    TMorphButton* close = MainWindow->MorphButton1;
     EXPECT_EQ(Pixels(close->DisplayFrame()), Pixels(close->MorphPic1().Bitmap()));
 }
 

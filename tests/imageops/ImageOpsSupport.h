@@ -82,21 +82,21 @@ class WindowTest : public testing::Test {
 protected:
     void SetUp() override { StartViewer(start.Path()); }
     void Open() {
-        Form2->DirectoryListBox->SetDirectory(dir.Path());
-        Form2->FileListBox->Update();
-        Form3->FileListBox->Update();
+        FileWindow->DirectoryListBox->SetDirectory(dir.Path());
+        FileWindow->FileListBox->Update();
+        TransformationsWindow->FileListBox->Update();
     }
     int IndexOf(const std::string& name) const {
-        const auto& items = Form2->FileListBox->Items();
+        const auto& items = FileWindow->FileListBox->Items();
         return static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
     }
     // Shows the file; it becomes the only marked file.
     void View(const std::string& name) {
-        Form2->FileListBox->SetItemIndex(IndexOf(name));
-        Form2->FileListBoxChange();
+        FileWindow->FileListBox->SetItemIndex(IndexOf(name));
+        FileWindow->FileListBoxChange();
     }
     void Mark(std::initializer_list<const char*> names) {
-        TFileListBox* marks = Form3->FileListBox;
+        TFileListBox* marks = TransformationsWindow->FileListBox;
         for (int i = 0; i < marks->Count(); ++i) marks->SetSelected(i, false);
         for (const char* name : names) marks->SetSelected(IndexOf(name), true);
     }

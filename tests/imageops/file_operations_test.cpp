@@ -23,14 +23,14 @@ TEST_F(FileOperations, RTurnsTheJpegOnViewRightAndWritesItAtQuality90) {
     View("a.jpg");
     const TBitmap before = DecodedJpeg(path);
     ASSERT_EQ(Viewer.PictureWidth, 40);
-    Form1->Activate();
+    MainWindow->Activate();
     test_input::ProcessEventsFor(20);
-    ASSERT_TRUE(Form1->Active());
-    test_input::SendKey(*Form1, 'R');
+    ASSERT_TRUE(MainWindow->Active());
+    test_input::SendKey(*MainWindow, 'R');
     EXPECT_EQ(ReadFileBytes(path), JpegBytes(Turned(before, false), 90));
     EXPECT_EQ(Viewer.PictureWidth, 30);
     EXPECT_EQ(Viewer.PictureHeight, 40);
-    ExpectSamePixels(PictureBitmap(*Form1->Image->Picture().Graphic()), Turned(before, false));
+    ExpectSamePixels(PictureBitmap(*MainWindow->Image->Picture().Graphic()), Turned(before, false));
     EXPECT_EQ(FolderNames(dir.Path()), (std::set<std::string>{"a.jpg", "b.bmp"}));
 }
 
@@ -41,15 +41,15 @@ TEST_F(FileOperations, TheViewedTurnWritesTheFilesOwnPictureAfterTImgChanged) {
     View("a.bmp");
     // A mirror of b leaves b's picture in TImg while a is on view.
     MirrorFile(b, false);
-    Form1->RotateViewedPicture(true, *Form3->Gauge);
+    MainWindow->RotateViewedPicture(true, *TransformationsWindow->Gauge);
     ExpectSamePixels(ReadBmp(a), Turned(Numbered(6, 4), true));
     EXPECT_EQ(Viewer.PictureWidth, 4);
     EXPECT_EQ(Viewer.PictureHeight, 6);
 
     // A selection change in the transformations window names b without loading it.
-    Form3->FileListBox->SetItemIndex(IndexOf("b.bmp"));
-    Form3->FileListBoxChange();
-    Form1->RotateViewedPicture(false, *Form3->Gauge);
+    TransformationsWindow->FileListBox->SetItemIndex(IndexOf("b.bmp"));
+    TransformationsWindow->FileListBoxChange();
+    MainWindow->RotateViewedPicture(false, *TransformationsWindow->Gauge);
     ExpectSamePixels(ReadBmp(b), Turned(Mirrored(Numbered(3, 5), false), false));
     ExpectSamePixels(ReadBmp(a), Turned(Numbered(6, 4), true));
 }
@@ -61,7 +61,7 @@ TEST_F(FileOperations, LWithTwoMarkedFilesTurnsBothThroughTheBatch) {
     View("a.bmp");
     Mark({"a.bmp", "c.bmp"});
     ScriptedDialogs dialogs;
-    Form1->ViewCommand(14);
+    MainWindow->ViewCommand(14);
     ExpectSamePixels(ReadBmp(a), Turned(Numbered(6, 4), true));
     ExpectSamePixels(ReadBmp(c), Turned(Numbered(2, 7), true));
     EXPECT_EQ(dialogs.Messages, std::vector<std::string>{"A művelet sikeres volt!"});
@@ -75,13 +75,13 @@ TEST_F(FileOperations, TheRotateCommandsLeaveGifsAndUnreadableFilesAlone) {
         RecordedErrors errors;
         Application.Dispatch([&] { View("a.gif"); });  // not a picture: its own error
         errors.Messages.clear();
-        Application.Dispatch([] { Form1->RotateViewedPicture(false, *Form3->Gauge); });
+        Application.Dispatch([] { MainWindow->RotateViewedPicture(false, *TransformationsWindow->Gauge); });
         EXPECT_TRUE(errors.Messages.empty());
     }
     RecordedErrors errors;
     Application.Dispatch([&] { View("b.jpg"); });
     errors.Messages.clear();
-    Application.Dispatch([] { Form1->ViewCommand(13); });
+    Application.Dispatch([] { MainWindow->ViewCommand(13); });
     EXPECT_EQ(errors.Messages.size(), 1u);
     EXPECT_EQ(ReadFileBytes(gif), "GIF89a not really");
     EXPECT_EQ(ReadFileBytes(bad), "\xFF\xD8 broken");
@@ -110,16 +110,16 @@ TEST_F(FileOperations, ResizeFileScalesByExactExtensionAndNamesItsCopies) {
     TResizeWork work;
     TScaleChoice quarter;
     quarter.Fraction = TScaleFraction::sfQuarter;
-    ResizeFile(tar, quarter, true, work, *Form1->TImg);
+    ResizeFile(tar, quarter, true, work, *MainWindow->TImg);
     EXPECT_EQ(ReadBmp(tar).Width(), 10);
-    ResizeFile(bmp, quarter, true, work, *Form1->TImg);
+    ResizeFile(bmp, quarter, true, work, *MainWindow->TImg);
     EXPECT_EQ(BmpDepth(bmp), 32);
     EXPECT_EQ(ReadBmp(bmp).Width(), 2);
     EXPECT_EQ(ReadBmp(bmp).Height(), 1);
 
     TScaleChoice half;
-    ResizeFile(photo, half, false, work, *Form1->TImg);
-    ResizeFile(photo, half, false, work, *Form1->TImg);
+    ResizeFile(photo, half, false, work, *MainWindow->TImg);
+    ResizeFile(photo, half, false, work, *MainWindow->TImg);
     EXPECT_EQ(FolderNames(dir.Path()),
               (std::set<std::string>{"x.tar.bmp", "b.bmp", "photo.JPG", "photo_.jpg", "photo__.jpg"}));
     TBitmap expected(20, 10, TPixelFormat::pf32bit);
@@ -132,7 +132,7 @@ TEST_F(FileOperations, ResizeFileScalesByExactExtensionAndNamesItsCopies) {
 class Conversion : public WindowTest {
 protected:
     TConvertResult Convert(const std::string& name, TConvertTarget target, int quality = 90) {
-        return ConvertFile(dir.Path(), name, target, quality, mode, *Form1->TImg2);
+        return ConvertFile(dir.Path(), name, target, quality, mode, *MainWindow->TImg2);
     }
     TOverwriteMode mode = TOverwriteMode::Ask;
     ScriptedDialogs dialogs;

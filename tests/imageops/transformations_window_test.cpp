@@ -13,9 +13,9 @@ using namespace lumvex::test;
 
 namespace {
 
-using TransformationsWindow = WindowTest;
+using TransformationsWindowTest = WindowTest;
 
-TEST_F(TransformationsWindow, ATurnBatchReportsTheFileItCannotTurnAndCountsUp) {
+TEST_F(TransformationsWindowTest, ATurnBatchReportsTheFileItCannotTurnAndCountsUp) {
     WritePicture("a.jpg", Numbered(8, 6));
     dir.Write("b.gif", "GIF89a");
     const std::string c = WritePicture("c.bmp", Numbered(5, 3));
@@ -23,61 +23,61 @@ TEST_F(TransformationsWindow, ATurnBatchReportsTheFileItCannotTurnAndCountsUp) {
     View("a.jpg");
     Mark({"a.jpg", "b.gif", "c.bmp"});
     ScriptedDialogs dialogs;
-    Form3->MorphButton3Click(Form3->MorphButton4);
+    TransformationsWindow->MorphButton3Click(TransformationsWindow->MorphButton4);
     EXPECT_EQ(dialogs.Messages,
               std::vector<std::string>{"A(z) b.gif fájlt nem sikerült elforgatni (csak jpg-et és bmp-t lehet).\r"});
     ExpectSamePixels(ReadBmp(c), Turned(Numbered(5, 3), true));
-    EXPECT_EQ(Form3->fileindex->Caption(), "3/3");
+    EXPECT_EQ(TransformationsWindow->fileindex->Caption(), "3/3");
 }
 
-TEST_F(TransformationsWindow, OneMarkedJpegMirroredReloadsTheViewerWithoutAMessage) {
+TEST_F(TransformationsWindowTest, OneMarkedJpegMirroredReloadsTheViewerWithoutAMessage) {
     const std::string a = WritePicture("a.jpg", Numbered(8, 6));
     WritePicture("b.bmp", Numbered(2, 2));
     Open();
     View("a.jpg");
     const TBitmap before = DecodedJpeg(a);
     ScriptedDialogs dialogs;
-    Form3->MorphButton1Click(Form3->MorphButton1);
+    TransformationsWindow->MorphButton1Click(TransformationsWindow->MorphButton1);
     EXPECT_TRUE(dialogs.Messages.empty());
     EXPECT_EQ(ReadFileBytes(a), JpegBytes(Mirrored(before, false), 90));
-    ExpectSamePixels(PictureBitmap(*Form1->Image->Picture().Graphic()), DecodedJpeg(a));
+    ExpectSamePixels(PictureBitmap(*MainWindow->Image->Picture().Graphic()), DecodedJpeg(a));
 }
 
-TEST_F(TransformationsWindow, TheCounterCountsUpDuringABatchAndShowsTheMarkedCountAfterwards) {
+TEST_F(TransformationsWindowTest, TheCounterCountsUpDuringABatchAndShowsTheMarkedCountAfterwards) {
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WritePicture(name, Numbered(3, 2));
     Open();
     Mark({"a.bmp", "b.bmp", "c.bmp"});
-    Form3->Show();
+    TransformationsWindow->Show();
     test_input::ProcessEventsFor(50);  // the window is on the screen, so repaints paint at once
     std::vector<std::string> shown;
-    Form3->fileindex->OnPaint = [&](TObject*) {
-        if (shown.empty() || shown.back() != Form3->fileindex->Caption()) shown.push_back(Form3->fileindex->Caption());
+    TransformationsWindow->fileindex->OnPaint = [&](TObject*) {
+        if (shown.empty() || shown.back() != TransformationsWindow->fileindex->Caption()) shown.push_back(TransformationsWindow->fileindex->Caption());
     };
     ScriptedDialogs dialogs;
     for (bool turn : {true, false}) {
         shown.clear();
-        turn ? Form3->MorphButton3Click(Form3->MorphButton3) : Form3->MorphButton1Click(Form3->MorphButton1);
+        turn ? TransformationsWindow->MorphButton3Click(TransformationsWindow->MorphButton3) : TransformationsWindow->MorphButton1Click(TransformationsWindow->MorphButton1);
         EXPECT_EQ(shown, (std::vector<std::string>{"1/3", "2/3", "3/3"}));
     }
-    Form3->FileListBox->SetItemIndex(1);
-    Form3->FileListBoxChange();
-    EXPECT_EQ(Form3->fileindex->Caption(), "3");
+    TransformationsWindow->FileListBox->SetItemIndex(1);
+    TransformationsWindow->FileListBoxChange();
+    EXPECT_EQ(TransformationsWindow->fileindex->Caption(), "3");
 }
 
-TEST_F(TransformationsWindow, TurnAndScaleBatchesWithNoMarkShowTheGaugesRangeError) {
+TEST_F(TransformationsWindowTest, TurnAndScaleBatchesWithNoMarkShowTheGaugesRangeError) {
     WritePicture("a.bmp", Numbered(4, 4));
     Open();
     Mark({});
     ScriptedDialogs dialogs;
     dialogs.MessageAnswers = {mrNo};
     RecordedErrors errors;
-    Application.Dispatch([] { Form3->TurnBatch(false); });
-    Application.Dispatch([] { Form3->ScaleBatch(); });
+    Application.Dispatch([] { TransformationsWindow->TurnBatch(false); });
+    Application.Dispatch([] { TransformationsWindow->ScaleBatch(); });
     EXPECT_EQ(errors.Messages, std::vector<std::string>(2, "Value must be between 1 and 2147483647"));
     EXPECT_EQ(FolderNames(dir.Path()), std::set<std::string>{"a.bmp"});
 }
 
-TEST_F(TransformationsWindow, AMoveAnsweredNoKeepsTheFileInBothFolders) {
+TEST_F(TransformationsWindowTest, AMoveAnsweredNoKeepsTheFileInBothFolders) {
     TempDir target;
     const std::string a = WritePicture("a.bmp", Numbered(4, 4));
     WritePicture("b.bmp", Numbered(3, 3));
@@ -88,17 +88,17 @@ TEST_F(TransformationsWindow, AMoveAnsweredNoKeepsTheFileInBothFolders) {
     ScriptedDialogs dialogs;
     dialogs.FolderAnswers = {target.Path()};
     dialogs.MessageAnswers = {mrNo};
-    Form3->MorphButton6Click(Form3->MorphButton6);
+    TransformationsWindow->MorphButton6Click(TransformationsWindow->MorphButton6);
     EXPECT_EQ(dialogs.Questions.at(0).Message, "A(z) a.bmp fájl már létezik.  Felülírja?");
     EXPECT_EQ(dialogs.Messages, std::vector<std::string>{"A művelet(ek) sikeres(ek) volt(ak)!"});
     EXPECT_EQ(ReadFileBytes(held), "held");
     EXPECT_TRUE(FileExists(a));
     EXPECT_FALSE(FileExists(dir.File("b.bmp")));
     EXPECT_EQ(ReadFileBytes(target.File("b.bmp")), bBytes);
-    EXPECT_EQ(Form3->FileListBox->Items(), std::vector<std::string>{"a.bmp"});
+    EXPECT_EQ(TransformationsWindow->FileListBox->Items(), std::vector<std::string>{"a.bmp"});
 }
 
-TEST_F(TransformationsWindow, CancelEndsAMoveOrCopyAtOnce) {
+TEST_F(TransformationsWindowTest, CancelEndsAMoveOrCopyAtOnce) {
     for (bool move : {false, true}) {
         TempDir target;
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) WritePicture(name, Numbered(3, 2));
@@ -108,7 +108,7 @@ TEST_F(TransformationsWindow, CancelEndsAMoveOrCopyAtOnce) {
         ScriptedDialogs dialogs;
         dialogs.FolderAnswers = {target.Path()};
         dialogs.MessageAnswers = {mrCancel};
-        Form3->MoveCopyBatch(move);
+        TransformationsWindow->MoveCopyBatch(move);
         EXPECT_EQ(dialogs.Questions.size(), 1u);
         EXPECT_TRUE(dialogs.Messages.empty());
         EXPECT_EQ(FolderNames(target.Path()), (std::set<std::string>{"a.bmp", "b.bmp"}));
@@ -119,7 +119,7 @@ TEST_F(TransformationsWindow, CancelEndsAMoveOrCopyAtOnce) {
     }
 }
 
-TEST_F(TransformationsWindow, MovingOrCopyingIntoTheSameFolderLosesNothing) {
+TEST_F(TransformationsWindowTest, MovingOrCopyingIntoTheSameFolderLosesNothing) {
     WritePicture("a.bmp", Numbered(4, 4));
     WritePicture("b.jpg", Numbered(5, 5));
     const std::string aBytes = ReadFileBytes(dir.File("a.bmp")), bBytes = ReadFileBytes(dir.File("b.jpg"));
@@ -130,7 +130,7 @@ TEST_F(TransformationsWindow, MovingOrCopyingIntoTheSameFolderLosesNothing) {
             ScriptedDialogs dialogs;
             dialogs.FolderAnswers = {dir.Path()};
             dialogs.MessageAnswers = {answer, answer};
-            Form3->MoveCopyBatch(move);
+            TransformationsWindow->MoveCopyBatch(move);
             EXPECT_EQ(dialogs.Messages.at(0), "\rA(z) " + dir.File("a.bmp") + "fájlt nem sikerült másolni.\rA(z) " +
                                                   dir.File("b.jpg") + "fájlt nem sikerült másolni.");
             EXPECT_EQ(ReadFileBytes(dir.File("a.bmp")), aBytes);
@@ -140,7 +140,7 @@ TEST_F(TransformationsWindow, MovingOrCopyingIntoTheSameFolderLosesNothing) {
     }
 }
 
-TEST_F(TransformationsWindow, CopyingFaults) {
+TEST_F(TransformationsWindowTest, CopyingFaults) {
     TempDir target;
     const std::string source = dir.Write("a.bmp", std::string(50000, 'x'));
     chmod(source.c_str(), 0444);
@@ -151,41 +151,41 @@ TEST_F(TransformationsWindow, CopyingFaults) {
     EXPECT_EQ(FolderNames(target.Path()), std::set<std::string>{"a.bmp"});
 }
 
-TEST_F(TransformationsWindow, TheOptionsAndTheirPartners) {
-    Form3->RadioButton2->SetChecked(true);
-    Form3->RadioButton1Click(Form3->RadioButton2);
-    EXPECT_TRUE(Form3->CheckBox1->Checked());
-    EXPECT_FALSE(Form3->CheckBox1->Enabled());
-    Form3->RadioButton4->SetChecked(true);
-    Form3->RadioButton4Click(Form3->RadioButton4);
-    EXPECT_TRUE(Form3->CheckBox1->Checked());
-    EXPECT_TRUE(Form3->CheckBox1->Enabled());
+TEST_F(TransformationsWindowTest, TheOptionsAndTheirPartners) {
+    TransformationsWindow->RadioButton2->SetChecked(true);
+    TransformationsWindow->RadioButton1Click(TransformationsWindow->RadioButton2);
+    EXPECT_TRUE(TransformationsWindow->CheckBox1->Checked());
+    EXPECT_FALSE(TransformationsWindow->CheckBox1->Enabled());
+    TransformationsWindow->RadioButton4->SetChecked(true);
+    TransformationsWindow->RadioButton4Click(TransformationsWindow->RadioButton4);
+    EXPECT_TRUE(TransformationsWindow->CheckBox1->Checked());
+    EXPECT_TRUE(TransformationsWindow->CheckBox1->Enabled());
 
     Viewer.PictureWidth = 640;
     Viewer.PictureHeight = 480;
-    Form3->SpinEditW->SetText("320");
+    TransformationsWindow->SpinEditW->SetText("320");
     std::uint16_t key = '0';
-    Form3->SpinEditWKeyUp(Form3->SpinEditW, key, 0);
-    EXPECT_EQ(Form3->SpinEditH->Text(), "240");
-    EXPECT_TRUE(Form3->LastEditedWidth);
+    TransformationsWindow->SpinEditWKeyUp(TransformationsWindow->SpinEditW, key, 0);
+    EXPECT_EQ(TransformationsWindow->SpinEditH->Text(), "240");
+    EXPECT_TRUE(TransformationsWindow->LastEditedWidth);
 
-    Form3->SpinEditW->SetText("");
-    for (char digit : std::string("1234567")) test_input::SendKey(*Form3->SpinEditW, static_cast<std::uint16_t>(digit));
-    EXPECT_EQ(Form3->SpinEditW->Text(), "12345");  // at most five characters
+    TransformationsWindow->SpinEditW->SetText("");
+    for (char digit : std::string("1234567")) test_input::SendKey(*TransformationsWindow->SpinEditW, static_cast<std::uint16_t>(digit));
+    EXPECT_EQ(TransformationsWindow->SpinEditW->Text(), "12345");  // at most five characters
 
-    Form3->TrackBar1->SetPosition(30);
-    Form3->TrackBar1Change(Form3->TrackBar1);
-    EXPECT_EQ(Form3->Label5->Caption(), "Konvertálás   30%");
-    Form3->ComboBox1->SetItemIndex(1);
-    Form3->ComboBox1Change(Form3->ComboBox1);
-    EXPECT_FALSE(Form3->TrackBar1->Enabled());
-    EXPECT_EQ(Form3->Label5->Caption(), "Konvertálás   30%");
-    Form3->ComboBox1->SetItemIndex(0);
-    Form3->ComboBox1Change(Form3->ComboBox1);
-    EXPECT_TRUE(Form3->TrackBar1->Enabled());
+    TransformationsWindow->TrackBar1->SetPosition(30);
+    TransformationsWindow->TrackBar1Change(TransformationsWindow->TrackBar1);
+    EXPECT_EQ(TransformationsWindow->Label5->Caption(), "Konvertálás   30%");
+    TransformationsWindow->ComboBox1->SetItemIndex(1);
+    TransformationsWindow->ComboBox1Change(TransformationsWindow->ComboBox1);
+    EXPECT_FALSE(TransformationsWindow->TrackBar1->Enabled());
+    EXPECT_EQ(TransformationsWindow->Label5->Caption(), "Konvertálás   30%");
+    TransformationsWindow->ComboBox1->SetItemIndex(0);
+    TransformationsWindow->ComboBox1Change(TransformationsWindow->ComboBox1);
+    EXPECT_TRUE(TransformationsWindow->TrackBar1->Enabled());
 }
 
-TEST_F(TransformationsWindow, AHandTypedTargetPassesEveryFileOverAndCancelEndsABatch) {
+TEST_F(TransformationsWindowTest, AHandTypedTargetPassesEveryFileOverAndCancelEndsABatch) {
     WritePicture("a.jpg", Numbered(4, 4));
     WritePicture("b.jpg", Numbered(4, 4));
     dir.Write("a.bmp", "old");
@@ -193,38 +193,38 @@ TEST_F(TransformationsWindow, AHandTypedTargetPassesEveryFileOverAndCancelEndsAB
     Open();
     Mark({"a.jpg", "b.jpg"});
     ScriptedDialogs dialogs;
-    Form3->ComboBox1->SetText("gif-re");
-    Form3->ComboBox1Change(Form3->ComboBox1);
-    EXPECT_FALSE(Form3->TrackBar1->Enabled());
-    Form3->ConvertBatch();
+    TransformationsWindow->ComboBox1->SetText("gif-re");
+    TransformationsWindow->ComboBox1Change(TransformationsWindow->ComboBox1);
+    EXPECT_FALSE(TransformationsWindow->TrackBar1->Enabled());
+    TransformationsWindow->ConvertBatch();
     EXPECT_TRUE(dialogs.Questions.empty());
 
     Mark({"a.jpg", "b.jpg"});
-    Form3->ComboBox1->SetItemIndex(1);
+    TransformationsWindow->ComboBox1->SetItemIndex(1);
     dialogs.MessageAnswers = {mrCancel};
-    Form3->MorphButton5Click(Form3->MorphButton5);
+    TransformationsWindow->MorphButton5Click(TransformationsWindow->MorphButton5);
     EXPECT_EQ(dialogs.Questions.size(), 1u);
     EXPECT_EQ(ReadFileBytes(dir.File("a.bmp")), "old");
     EXPECT_EQ(ReadFileBytes(dir.File("b.bmp")), "old");
-    Form3->ComboBox1->SetItemIndex(0);
+    TransformationsWindow->ComboBox1->SetItemIndex(0);
 }
 
-TEST_F(TransformationsWindow, TheGaugeTakesTheSchemeColours) {
+TEST_F(TransformationsWindowTest, TheGaugeTakesTheSchemeColours) {
     const TColor co1 = Viewer.co1, co2 = Viewer.co2;
     Viewer.co1 = RGB(10, 20, 30);
     Viewer.co2 = RGB(200, 100, 50);
-    Form1->SetSkin();
-    EXPECT_EQ(Form3->Gauge->BackColor(), RGB(10, 20, 30));
-    EXPECT_EQ(Form3->Gauge->ForeColor(), RGB(200, 100, 50));
+    MainWindow->SetSkin();
+    EXPECT_EQ(TransformationsWindow->Gauge->BackColor(), RGB(10, 20, 30));
+    EXPECT_EQ(TransformationsWindow->Gauge->ForeColor(), RGB(200, 100, 50));
     Viewer.co1 = co1;
     Viewer.co2 = co2;
-    Form1->SetSkin();
+    MainWindow->SetSkin();
 }
 
 // The picture holds the sheet's cell of that strip, 60 % button colour and
 // 40 % glyph, magenta kept.
 void ExpectGlyph(TPicture& picture, int left, int width, int firstRow, TColor color) {
-    const TBitmap& sheet = Form1->bt_big->Picture().Bitmap();
+    const TBitmap& sheet = MainWindow->bt_big->Picture().Bitmap();
     const TBitmap& shown = picture.Bitmap();
     ASSERT_EQ(shown.Width(), width);
     ASSERT_EQ(shown.Height(), glyphsheet::StripHeight);
@@ -243,15 +243,15 @@ void ExpectGlyph(TPicture& picture, int left, int width, int firstRow, TColor co
     EXPECT_GT(drawn, 0) << "an empty cell at " << left;
 }
 
-TEST_F(TransformationsWindow, EveryImageButtonShowsItsGlyph) {
+TEST_F(TransformationsWindowTest, EveryImageButtonShowsItsGlyph) {
     const std::pair<TMorphButton*, int> small[] = {
-        {Form3->MorphButton1, 12}, {Form3->MorphButton2, 11}, {Form3->MorphButton3, 14}, {Form3->MorphButton4, 15}};
+        {TransformationsWindow->MorphButton1, 12}, {TransformationsWindow->MorphButton2, 11}, {TransformationsWindow->MorphButton3, 14}, {TransformationsWindow->MorphButton4, 15}};
     for (auto [button, cell] : small) {
         ExpectGlyph(button->MorphPic1(), cell * 24, 24, glyphsheet::SmallRestRow, Viewer.ibtc);
         ExpectGlyph(button->MorphPic2(), cell * 24, 24, glyphsheet::SmallLitRow, Viewer.abtc);
     }
     const std::pair<TMorphButton*, int> wide[] = {
-        {Form3->MorphButton6, 0}, {Form3->MorphButton7, 1}, {Form3->MorphButton5, 2}, {Form3->MorphButton8, 3}};
+        {TransformationsWindow->MorphButton6, 0}, {TransformationsWindow->MorphButton7, 1}, {TransformationsWindow->MorphButton5, 2}, {TransformationsWindow->MorphButton8, 3}};
     for (auto [button, cell] : wide) {
         ExpectGlyph(button->MorphPic1(), cell * 68, 68, glyphsheet::WideRestRow, Viewer.ibtc);
         ExpectGlyph(button->MorphPic2(), cell * 68, 68, glyphsheet::WideLitRow, Viewer.abtc);

@@ -17,9 +17,9 @@ expect_breach() {  # FILE LINE WHAT
   fi
   echo "caught: $3"
 }
-expect_breach components/FadeWorks.cpp '#include "viewer/Unit1.h"' "a component including a window"
+expect_breach components/FadeWorks.cpp '#include "viewer/MainWindow.h"' "a component including a window"
 expect_breach platform/graphics/Bitmap.cpp '#include "components/Gauges.h"' "the platform including a component"
-expect_breach windowparts/WindowParts.cpp '#include "../navigation/Unit2.h"' "window parts including a window, by a relative path"
-expect_breach viewer/Unit1Marks.cpp '#include "platform/controls/KeyMap.h"' "a window including a Qt-carrying header"
+expect_breach windowparts/WindowParts.cpp '#include "../navigation/FileWindow.h"' "window parts including a window, by a relative path"
+expect_breach viewer/MainWindowMarks.cpp '#include "platform/controls/KeyMap.h"' "a window including a Qt-carrying header"
 expect_breach platform/controls/Shape.h '#include "platform/controls/ControlBridge.h"' "a platform header including a Qt-carrying header"
-expect_breach imageops/Unit3.cpp '#include <QImage>' "Qt outside the platform"
+expect_breach imageops/TransformationsWindow.cpp '#include <QImage>' "Qt outside the platform"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "appearance/Unit5.h"
+#include "appearance/AboutWindow.h"
 #include "ViewerSupport.h"
 #include "platform/services/TestInput.h"
 
@@ -17,16 +17,16 @@ class Dim : public testing::Test {
 protected:
     void StartWindows() {
         StartViewer(dir->Path());
-        Form1->Timer.SetEnabled(false);  // the test counts the ticks itself
-        for (int tick = 0; tick < 100; ++tick) Form1->FadeWorks.Tick();
-        for (int tick = 0; tick < 50; ++tick) Form2->FadeWorks.Tick();
+        MainWindow->Timer.SetEnabled(false);  // the test counts the ticks itself
+        for (int tick = 0; tick < 100; ++tick) MainWindow->FadeWorks.Tick();
+        for (int tick = 0; tick < 50; ++tick) FileWindow->FadeWorks.Tick();
     }
     void SetUp() override {
         StartWindows();
         Viewer.FadeInactive = true;
         Viewer.ColorDialogOpen = false;
-        Activate(Form1);
-        Form1->DimInactiveWindows();
+        Activate(MainWindow);
+        MainWindow->DimInactiveWindows();
         ASSERT_FALSE(Viewer.Dimming);
     }
     static void Activate(TForm* form) {
@@ -34,58 +34,58 @@ protected:
         test_input::ProcessEventsFor(10);
     }
     static void Ticks(int count) {
-        for (int i = 0; i < count; ++i) Form1->DimInactiveWindows();
+        for (int i = 0; i < count; ++i) MainWindow->DimInactiveWindows();
     }
     std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
 TEST_F(Dim, StaysOpaqueFor346TicksThenDimsStepByStepTo160) {
-    Form3->Show();
-    Activate(Form5);  // the about window does not count as the program's
+    TransformationsWindow->Show();
+    Activate(AboutWindow);  // the about window does not count as the program's
     Ticks(346);
     EXPECT_TRUE(Viewer.Dimming);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 255);
     Ticks(1);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 254);
-    EXPECT_EQ(Form2->AlphaBlendValue(), 254);
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 254);
+    EXPECT_EQ(FileWindow->AlphaBlendValue(), 254);
     Ticks(93);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 161);
-    EXPECT_TRUE(Form3->Visible());
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 161);
+    EXPECT_TRUE(TransformationsWindow->Visible());
     Ticks(1);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 160);
-    EXPECT_FALSE(Form3->Visible());
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 160);
+    EXPECT_FALSE(TransformationsWindow->Visible());
     Ticks(50);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 160);
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 160);
 
-    Activate(Form1);
+    Activate(MainWindow);
     Ticks(1);
     EXPECT_FALSE(Viewer.Dimming);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
-    EXPECT_EQ(Form2->AlphaBlendValue(), 255);
-    EXPECT_TRUE(Form3->Visible());
-    Form3->Hide();
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 255);
+    EXPECT_EQ(FileWindow->AlphaBlendValue(), 255);
+    EXPECT_TRUE(TransformationsWindow->Visible());
+    TransformationsWindow->Hide();
 }
 
 TEST_F(Dim, AToolWindowHiddenByTheUserStaysHidden) {
-    Form3->Hide();
-    Activate(Form5);
+    TransformationsWindow->Hide();
+    Activate(AboutWindow);
     Ticks(500);
-    Activate(Form1);
+    Activate(MainWindow);
     Ticks(1);
-    EXPECT_FALSE(Form3->Visible());
+    EXPECT_FALSE(TransformationsWindow->Visible());
 }
 
 TEST_F(Dim, AnOpenColourDialogOrTheOptionOffKeepsTheWindowsOpaque) {
     Viewer.ColorDialogOpen = true;
-    Activate(Form5);
+    Activate(AboutWindow);
     Ticks(500);
     EXPECT_FALSE(Viewer.Dimming);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 255);
     Viewer.ColorDialogOpen = false;
     Viewer.FadeInactive = false;
     Ticks(500);
     EXPECT_FALSE(Viewer.Dimming);
-    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 255);
 }
 
 }  // namespace

@@ -36,14 +36,14 @@ protected:
     }
     void SetUp() override {
         StartWindows();
-        Form1->nyjtas1Click(Form1->nyjtas1);
+        MainWindow->nyjtas1Click(MainWindow->nyjtas1);
         Show(0);
     }
     static void Show(int index) {
-        Form2->FileListBox->SetItemIndex(index);
-        Form2->FileListBoxChange();
+        FileWindow->FileListBox->SetItemIndex(index);
+        FileWindow->FileListBoxChange();
     }
-    static TGIFImage* Gif() { return dynamic_cast<TGIFImage*>(Form1->Image->Picture().Graphic()); }
+    static TGIFImage* Gif() { return dynamic_cast<TGIFImage*>(MainWindow->Image->Picture().Graphic()); }
     std::unique_ptr<TempDir> dir = std::make_unique<TempDir>();
 };
 
@@ -52,24 +52,24 @@ TEST_F(GifInViewer, PlaysStretchedWithTheShortestIntervalAndNoDepth) {
     ASSERT_NE(Gif(), nullptr);
     EXPECT_TRUE(Gif()->Animate());
     EXPECT_FALSE(Gif()->Tile());
-    EXPECT_TRUE(Form1->Image->Stretch());
+    EXPECT_TRUE(MainWindow->Image->Stretch());
     EXPECT_EQ(Viewer.PictureWidth, 16);
     EXPECT_EQ(Viewer.PictureHeight, 8);
     for (int i = 0; i < Gif()->FrameCount(); ++i) EXPECT_EQ(Gif()->Frame(i).Delay, 0);
-    const std::string info = Form1->BottomLabel->Caption();
+    const std::string info = MainWindow->BottomLabel->Caption();
     EXPECT_EQ(info.substr(info.size() - 7), " | 16x8");
     // The work holder keeps the picture loaded before.
-    EXPECT_EQ(Form1->TImg->Picture().Width(), 40);
+    EXPECT_EQ(MainWindow->TImg->Picture().Width(), 40);
 }
 
 TEST_F(GifInViewer, TilesInTileModeAndStretchesInTheOthers) {
-    Form1->nyjtas1Click(Form1->Mozaik1);
+    MainWindow->nyjtas1Click(MainWindow->Mozaik1);
     Show(1);
     ASSERT_NE(Gif(), nullptr);
     EXPECT_TRUE(Gif()->Tile());
-    Form1->nyjtas1Click(Form1->Mozaik1);
+    MainWindow->nyjtas1Click(MainWindow->Mozaik1);
     EXPECT_TRUE(Gif()->Tile());
-    Form1->nyjtas1Click(Form1->Nyjts1);
+    MainWindow->nyjtas1Click(MainWindow->Nyjts1);
     EXPECT_FALSE(Gif()->Tile());
     EXPECT_FALSE(Viewer.TiledBitmap);
 }
@@ -84,21 +84,21 @@ TEST_F(GifInViewer, TheNextLoadAndAFolderChangeDropTheAnimation) {
 
     Show(1);
     TempDir other;
-    Form2->DirectoryListBox->SetDirectory(other.Path());
+    FileWindow->DirectoryListBox->SetDirectory(other.Path());
     EXPECT_EQ(Gif(), nullptr);
     EXPECT_EQ(GIFTimerPool(), nullptr);
-    Form2->DirectoryListBox->SetDirectory(dir->Path());
+    FileWindow->DirectoryListBox->SetDirectory(dir->Path());
 }
 
 TEST_F(GifInViewer, AFolderNamedGifMakesAJpegLoadStraightIntoTheDisplay) {
-    Form2->DirectoryListBox->SetDirectory(dir->File("pictures.gif.dir"));
+    FileWindow->DirectoryListBox->SetDirectory(dir->File("pictures.gif.dir"));
     Show(0);
-    EXPECT_NE(dynamic_cast<TJPEGImage*>(Form1->Image->Picture().Graphic()), nullptr);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(MainWindow->Image->Picture().Graphic()), nullptr);
     EXPECT_EQ(Viewer.PictureWidth, 20);
     // No depth: the work holder was not used.
-    const std::string info = Form1->BottomLabel->Caption();
+    const std::string info = MainWindow->BottomLabel->Caption();
     EXPECT_EQ(info.substr(info.size() - 8), " | 20x10");
-    Form2->DirectoryListBox->SetDirectory(dir->Path());
+    FileWindow->DirectoryListBox->SetDirectory(dir->Path());
 }
 
 }  // namespace

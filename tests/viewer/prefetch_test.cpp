@@ -22,13 +22,13 @@ bool WaitForPrefetch() {
     return RunMessagesUntil([] { return !Prefetch.Busy(); });
 }
 
-TColor ShownColour() { return Form1->Image->Picture().Bitmap().Pixel(5, 5); }
+TColor ShownColour() { return MainWindow->Image->Picture().Bitmap().Pixel(5, 5); }
 
 // A JPEG's solid colour comes back within a few steps of each channel.
 bool NearlyBlue(TColor colour) { return (colour & 0xFF) < 16 && ((colour >> 8) & 0xFF) < 16 && (colour >> 16) > 240; }
 
 void Step(bool forward) {
-    Application.Dispatch([forward] { Form1->StepPicture(forward); });
+    Application.Dispatch([forward] { MainWindow->StepPicture(forward); });
 }
 
 class PrefetchTest : public testing::Test {
@@ -54,11 +54,11 @@ TEST_F(PrefetchTest, AFileChangedAfterItWasDecodedIsShownAsItIsNow) {
 
     Step(true);
     EXPECT_EQ(ShownColour(), clBlue);
-    EXPECT_EQ(Form1->BottomLabel->Caption(), " 2/3 | 3KB | 40x30x24bit");
+    EXPECT_EQ(MainWindow->BottomLabel->Caption(), " 2/3 | 3KB | 40x30x24bit");
     ASSERT_TRUE(WaitForPrefetch());
     Step(true);
     EXPECT_EQ(Viewer.PictureWidth, 64);
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - c.jpg");
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - c.jpg");
     // An unchanged neighbour shows as it is too.
     ASSERT_TRUE(WaitForPrefetch());
     Step(true);
@@ -83,14 +83,14 @@ TEST_F(PrefetchTest, ADamagedNeighbourReportsItsErrorOnlyWhenShown) {
     StartViewer(dir->Path());
     ASSERT_TRUE(WaitForPrefetch());
     EXPECT_TRUE(errors.Messages.empty());
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - a.jpg");
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - a.jpg");
 
     Step(true);
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_EQ(errors.Messages[0], expected);
     // As without a prefetch: the display was emptied, the bars keep their texts.
-    EXPECT_EQ(Form1->Image->Picture().Width(), 0);
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - a.jpg");
+    EXPECT_EQ(MainWindow->Image->Picture().Width(), 0);
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - a.jpg");
 
     ASSERT_TRUE(WaitForPrefetch());
     Step(true);
@@ -106,7 +106,7 @@ TEST_F(PrefetchTest, RapidSteppingEndsOnTheRightPictureWithLittleHeld) {
     GifImage frame{0, 0, 2, 2, {0, 1, 1, 0}};
     dir->Write("p149.gif", GifWriter(2, 2, {clRed, clBlue}).Image(frame).Bytes());
     StartViewer(dir->Path());
-    ASSERT_EQ(Form2->FileListBox->Count(), 50);
+    ASSERT_EQ(FileWindow->FileListBox->Count(), 50);
 
     for (int i = 0; i < 57; ++i) {
         Step(true);
@@ -119,19 +119,19 @@ TEST_F(PrefetchTest, RapidSteppingEndsOnTheRightPictureWithLittleHeld) {
         ASSERT_LE(Prefetch.Count(), 2);
     }
     // 57 on and 3 back from the first picture, round a folder of 50.
-    EXPECT_EQ(Form2->FileListBox->ItemIndex(), 4);
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - p104.jpg");
+    EXPECT_EQ(FileWindow->FileListBox->ItemIndex(), 4);
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - p104.jpg");
     EXPECT_EQ(Viewer.PictureWidth, 304);
     ASSERT_TRUE(WaitForPrefetch());
     EXPECT_EQ(Prefetch.Count(), 2);
 
     // Beside the GIF only the other neighbour is decoded ahead.
-    Form2->FileListBox->SetItemIndex(0);
-    Form2->FileListBoxChange();
+    FileWindow->FileListBox->SetItemIndex(0);
+    FileWindow->FileListBoxChange();
     ASSERT_TRUE(WaitForPrefetch());
     EXPECT_EQ(Prefetch.Count(), 1);
     Step(false);
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - p149.gif");
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - p149.gif");
 }
 
 }  // namespace

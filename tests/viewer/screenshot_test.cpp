@@ -20,10 +20,10 @@ TEST(Screenshot, RendersTheMainWindowWithThePictureAndEnds) {
     ASSERT_GT(bytes.size(), 8u);
     EXPECT_EQ(bytes.substr(1, 3), "PNG");
     // The picture area shows the picture's pixels, proportionally fitted.
-    TBitmap window = Form1->GetFormImage();
-    const TRect placed = Form1->Image->BoundsRect();
+    TBitmap window = MainWindow->GetFormImage();
+    const TRect placed = MainWindow->Image->BoundsRect();
     EXPECT_EQ(window.Pixel(placed.Left + placed.Width() / 2, placed.Top + placed.Height() / 2), clRed);
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - red.bmp");
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - red.bmp");
 }
 
 TEST(Screenshot, RendersTheWindowItIsAskedFor) {
@@ -41,7 +41,7 @@ TEST(Screenshot, RendersTheWindowItIsAskedFor) {
         return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
                (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
     };
-    EXPECT_EQ(word(16), Form2->Width());
-    EXPECT_EQ(word(20), Form2->Height());
+    EXPECT_EQ(word(16), FileWindow->Width());
+    EXPECT_EQ(word(20), FileWindow->Height());
     DestroyWindows();
 }

@@ -12,17 +12,17 @@ TEST(Shutdown, TheCloseCommandEndsTheLoopWithoutThePlatformsClose) {
     TempDir dir;
     StartViewer(dir.Path());
     int platformCloses = 0;
-    auto formClose = Form1->OnClose;
-    Form1->OnClose = [&](TObject* sender, TCloseAction& action) {
+    auto formClose = MainWindow->OnClose;
+    MainWindow->OnClose = [&](TObject* sender, TCloseAction& action) {
         ++platformCloses;
         formClose(sender, action);
     };
-    Form1->ViewCommand(1);
+    MainWindow->ViewCommand(1);
     EXPECT_TRUE(Application.Terminated());
-    EXPECT_FALSE(Form1->HandleAllocated());
+    EXPECT_FALSE(MainWindow->HandleAllocated());
     EXPECT_EQ(platformCloses, 0);
 
-    Form1->Show();
-    Form1->Close();
+    MainWindow->Show();
+    MainWindow->Close();
     EXPECT_EQ(platformCloses, 1);
 }

@@ -28,107 +28,107 @@ protected:
 };
 
 TEST_F(Startup, ShowsAndMarksTheFirstPictureOfTheFolderWithTheFileWindowHidden) {
-    EXPECT_TRUE(Form1->Visible());
-    EXPECT_FALSE(Form2->Visible());
-    ASSERT_EQ(Form2->FileListBox->Count(), 3);  // a.jpg, B.bmp, zz-damaged.bmp
-    EXPECT_EQ(Form2->FileListBox->ItemIndex(), 0);
-    EXPECT_EQ(Form2->FileName->Caption(), dir->File("a.jpg"));
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - a.jpg");
+    EXPECT_TRUE(MainWindow->Visible());
+    EXPECT_FALSE(FileWindow->Visible());
+    ASSERT_EQ(FileWindow->FileListBox->Count(), 3);  // a.jpg, B.bmp, zz-damaged.bmp
+    EXPECT_EQ(FileWindow->FileListBox->ItemIndex(), 0);
+    EXPECT_EQ(FileWindow->FileName->Caption(), dir->File("a.jpg"));
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - a.jpg");
     EXPECT_EQ(Viewer.PictureWidth, 64);
     EXPECT_EQ(Viewer.PictureHeight, 48);
     const std::string size = SizeText(FileSize(dir->File("a.jpg")));
-    EXPECT_EQ(Form1->BottomLabel->Caption(), " 1/3 | " + size + " | 64x48x24bit");
-    EXPECT_EQ(Form3->FileListBox->SelCount(), 1);
-    EXPECT_TRUE(Form3->FileListBox->Selected(0));
-    EXPECT_EQ(Form1->Color(), clBlack);
+    EXPECT_EQ(MainWindow->BottomLabel->Caption(), " 1/3 | " + size + " | 64x48x24bit");
+    EXPECT_EQ(TransformationsWindow->FileListBox->SelCount(), 1);
+    EXPECT_TRUE(TransformationsWindow->FileListBox->Selected(0));
+    EXPECT_EQ(MainWindow->Color(), clBlack);
 }
 
 TEST_F(Startup, FadesTheMainAndFileWindowsInWithTheStartFadeOption) {
-    ASSERT_TRUE(Form4->CheckBox1->Checked());
-    EXPECT_TRUE(Form1->FadeWorks.Fading());
-    EXPECT_EQ(Form1->AlphaBlendValue(), 0);
-    for (int tick = 1; tick < 100; ++tick) Form1->FadeWorks.Tick();
-    EXPECT_EQ(Form1->AlphaBlendValue(), 252);
-    Form1->FadeWorks.Tick();
-    EXPECT_EQ(Form1->AlphaBlendValue(), 255);
-    EXPECT_FALSE(Form1->FadeWorks.Fading());
-    for (int tick = 0; tick < 50; ++tick) Form2->FadeWorks.Tick();
-    EXPECT_EQ(Form2->AlphaBlendValue(), 255);
+    ASSERT_TRUE(OptionsWindow->CheckBox1->Checked());
+    EXPECT_TRUE(MainWindow->FadeWorks.Fading());
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 0);
+    for (int tick = 1; tick < 100; ++tick) MainWindow->FadeWorks.Tick();
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 252);
+    MainWindow->FadeWorks.Tick();
+    EXPECT_EQ(MainWindow->AlphaBlendValue(), 255);
+    EXPECT_FALSE(MainWindow->FadeWorks.Fading());
+    for (int tick = 0; tick < 50; ++tick) FileWindow->FadeWorks.Tick();
+    EXPECT_EQ(FileWindow->AlphaBlendValue(), 255);
     // The fade changes only the opacity.
-    EXPECT_FALSE(Form2->Visible());
+    EXPECT_FALSE(FileWindow->Visible());
 }
 
 TEST_F(Startup, LaysOutTheBarsForTheWindowWidth) {
-    Form1->SetBounds(100, 100, 632, 446);
-    Form1->FormResize();
-    EXPECT_EQ(Form1->MorphButton1->Left(), 611);
-    EXPECT_EQ(Form1->MorphButton3->Left(), 594);
-    EXPECT_EQ(Form1->MorphButton4->Left(), 577);
-    EXPECT_EQ(Form1->MorphButton5->Left(), 560);
-    EXPECT_EQ(Form1->MorphButton6->Left(), 600);
-    EXPECT_EQ(Form1->MorphButton15->Left(), 583);
-    EXPECT_EQ(Form1->MorphButton7->Left(), 558);
-    EXPECT_EQ(Form1->MorphButton14->Left(), 600 - 17 - 25 - 17 * 3 - 25 - 17 * 4);
-    EXPECT_EQ(Form1->sizer->Left(), 613);
-    EXPECT_EQ(Form1->sizer->Top(), 446 - 18);
-    EXPECT_EQ(Form1->MorphButton6->Top(), 446 - 17);
-    EXPECT_EQ(Form1->BottomLabel->Top(), 446 - 16);
+    MainWindow->SetBounds(100, 100, 632, 446);
+    MainWindow->FormResize();
+    EXPECT_EQ(MainWindow->MorphButton1->Left(), 611);
+    EXPECT_EQ(MainWindow->MorphButton3->Left(), 594);
+    EXPECT_EQ(MainWindow->MorphButton4->Left(), 577);
+    EXPECT_EQ(MainWindow->MorphButton5->Left(), 560);
+    EXPECT_EQ(MainWindow->MorphButton6->Left(), 600);
+    EXPECT_EQ(MainWindow->MorphButton15->Left(), 583);
+    EXPECT_EQ(MainWindow->MorphButton7->Left(), 558);
+    EXPECT_EQ(MainWindow->MorphButton14->Left(), 600 - 17 - 25 - 17 * 3 - 25 - 17 * 4);
+    EXPECT_EQ(MainWindow->sizer->Left(), 613);
+    EXPECT_EQ(MainWindow->sizer->Top(), 446 - 18);
+    EXPECT_EQ(MainWindow->MorphButton6->Top(), 446 - 17);
+    EXPECT_EQ(MainWindow->BottomLabel->Top(), 446 - 16);
     EXPECT_EQ(Viewer.AreaTop, 18);
     EXPECT_EQ(Viewer.AreaWidth, 632);
     EXPECT_EQ(Viewer.AreaHeight, 410);
     // The frame stands one pixel around the picture.
-    EXPECT_EQ(Form1->border->Left(), Form1->Image->Left() - 1);
-    EXPECT_EQ(Form1->border->Width(), Form1->Image->Width() + 2);
+    EXPECT_EQ(MainWindow->border->Left(), MainWindow->Image->Left() - 1);
+    EXPECT_EQ(MainWindow->border->Width(), MainWindow->Image->Width() + 2);
 }
 
 TEST_F(Startup, GivesTheFileWindowAtLeast400PixelsAndDocksItOnTheRight) {
-    Form1->SetBounds(100, 50, 500, 300);
-    Form1->FormResize();
-    EXPECT_EQ(Form2->Height(), 400);
-    EXPECT_EQ(Form2->FileListBox->Height(), 400 - 10 - 272);
-    EXPECT_EQ(Form2->Left(), 600);
-    EXPECT_EQ(Form2->Top(), 50);
-    Form1->SetBounds(100, 50, 500, 600);
-    Form1->FormResize();
-    EXPECT_EQ(Form2->Height(), 600);
-    EXPECT_EQ(Form2->FileListBox->Height(), 600 - 10 - 272);
+    MainWindow->SetBounds(100, 50, 500, 300);
+    MainWindow->FormResize();
+    EXPECT_EQ(FileWindow->Height(), 400);
+    EXPECT_EQ(FileWindow->FileListBox->Height(), 400 - 10 - 272);
+    EXPECT_EQ(FileWindow->Left(), 600);
+    EXPECT_EQ(FileWindow->Top(), 50);
+    MainWindow->SetBounds(100, 50, 500, 600);
+    MainWindow->FormResize();
+    EXPECT_EQ(FileWindow->Height(), 600);
+    EXPECT_EQ(FileWindow->FileListBox->Height(), 600 - 10 - 272);
 }
 
 TEST_F(Startup, LeavesTheFileWindowWhereItIsWhileTheWindowIsAsWideAsTheScreen) {
-    Form2->SetBounds(20, 30, Form2->Width(), Form2->Height());
-    Form1->SetBounds(0, 0, TestScreenWidth, 500);
-    Form1->FormResize();
-    EXPECT_EQ(Form2->Left(), 20);
-    EXPECT_EQ(Form2->Top(), 30);
-    Form1->SetBounds(100, 100, 632, 446);
+    FileWindow->SetBounds(20, 30, FileWindow->Width(), FileWindow->Height());
+    MainWindow->SetBounds(0, 0, TestScreenWidth, 500);
+    MainWindow->FormResize();
+    EXPECT_EQ(FileWindow->Left(), 20);
+    EXPECT_EQ(FileWindow->Top(), 30);
+    MainWindow->SetBounds(100, 100, 632, 446);
 }
 
 TEST_F(Startup, WritesTheDepthOfBitmapsAndThePositionInTheFolder) {
-    Form2->FileListBox->SetItemIndex(1);
-    Form2->FileListBoxChange();
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - B.bmp");
-    EXPECT_EQ(Form1->BottomLabel->Caption(), " 2/3 | " + SizeText(FileSize(dir->File("B.bmp"))) + " | 40x30x8bit");
+    FileWindow->FileListBox->SetItemIndex(1);
+    FileWindow->FileListBoxChange();
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - B.bmp");
+    EXPECT_EQ(MainWindow->BottomLabel->Caption(), " 2/3 | " + SizeText(FileSize(dir->File("B.bmp"))) + " | 40x30x8bit");
     // Exactly the shown file is marked.
-    EXPECT_EQ(Form3->FileListBox->SelCount(), 1);
-    EXPECT_TRUE(Form3->FileListBox->Selected(1));
+    EXPECT_EQ(TransformationsWindow->FileListBox->SelCount(), 1);
+    EXPECT_TRUE(TransformationsWindow->FileListBox->Selected(1));
 
-    Form2->FileListBox->SetItemIndex(-1);
-    Form1->GetFileInfo(dir->File("B.bmp"));
-    EXPECT_EQ(Form1->BottomLabel->Caption().substr(0, 5), " 0/3 ");
+    FileWindow->FileListBox->SetItemIndex(-1);
+    MainWindow->GetFileInfo(dir->File("B.bmp"));
+    EXPECT_EQ(MainWindow->BottomLabel->Caption().substr(0, 5), " 0/3 ");
 }
 
 TEST_F(Startup, AnIconShowsNoDepthAndItsClearPartsOnABlackBitmap) {
     TempDir icons;
     icons.Write("program.ico", LoadResourceBytes(resource::Icons[0]));
-    Form2->DirectoryListBox->SetDirectory(icons.Path());
-    Form2->FileListBox->SetItemIndex(0);
-    Form2->FileListBoxChange();
-    const auto* icon = dynamic_cast<const TIcon*>(Form1->TImg->Picture().Graphic());
+    FileWindow->DirectoryListBox->SetDirectory(icons.Path());
+    FileWindow->FileListBox->SetItemIndex(0);
+    FileWindow->FileListBoxChange();
+    const auto* icon = dynamic_cast<const TIcon*>(MainWindow->TImg->Picture().Graphic());
     ASSERT_NE(icon, nullptr);
-    const std::string info = Form1->BottomLabel->Caption();
+    const std::string info = MainWindow->BottomLabel->Caption();
     const std::string size = IntToStr(icon->Width()) + "x" + IntToStr(icon->Height());
     EXPECT_EQ(info.substr(info.size() - size.size() - 3), " | " + size);
-    const TBitmap& display = Form1->Image->Picture().Bitmap();
+    const TBitmap& display = MainWindow->Image->Picture().Bitmap();
     for (int y = 0; y < icon->Height(); ++y)
         for (int x = 0; x < icon->Width(); ++x) {
             if (icon->Opaque(x, y)) continue;
@@ -151,56 +151,56 @@ TEST(SizeText, CountsBytesKilobytesAndMegabytes) {
 }
 
 TEST_F(Startup, AMissingFileKeepsThePictureAndTheTexts) {
-    Form2->FileListBox->SetItemIndex(0);
-    Form2->FileListBoxChange();
-    const std::string top = Form1->TopLabel->Caption(), bottom = Form1->BottomLabel->Caption();
-    Form1->LoadImage(dir->File("gone.jpg"), Form1->Image, Form1->TImg);
-    EXPECT_EQ(Form1->Image->Picture().Width(), 64);
-    EXPECT_EQ(Form1->TopLabel->Caption(), top);
-    EXPECT_EQ(Form1->BottomLabel->Caption(), bottom);
+    FileWindow->FileListBox->SetItemIndex(0);
+    FileWindow->FileListBoxChange();
+    const std::string top = MainWindow->TopLabel->Caption(), bottom = MainWindow->BottomLabel->Caption();
+    MainWindow->LoadImage(dir->File("gone.jpg"), MainWindow->Image, MainWindow->TImg);
+    EXPECT_EQ(MainWindow->Image->Picture().Width(), 64);
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), top);
+    EXPECT_EQ(MainWindow->BottomLabel->Caption(), bottom);
 }
 
 TEST_F(Startup, ADamagedFileEmptiesThePictureAndShowsTheLoadersMessage) {
-    Form2->FileListBox->SetItemIndex(0);
-    Form2->FileListBoxChange();
-    const std::string top = Form1->TopLabel->Caption(), bottom = Form1->BottomLabel->Caption();
+    FileWindow->FileListBox->SetItemIndex(0);
+    FileWindow->FileListBoxChange();
+    const std::string top = MainWindow->TopLabel->Caption(), bottom = MainWindow->BottomLabel->Caption();
     RecordedErrors errors;
-    Form2->FileListBox->SetItemIndex(2);
-    Application.Dispatch([] { Form2->FileListBoxChange(); });
+    FileWindow->FileListBox->SetItemIndex(2);
+    Application.Dispatch([] { FileWindow->FileListBoxChange(); });
     ASSERT_EQ(errors.Messages.size(), 1u);
     EXPECT_FALSE(errors.Messages[0].empty());
-    EXPECT_EQ(Form1->Image->Picture().Width(), 0);
-    EXPECT_EQ(Form1->TopLabel->Caption(), top);
-    EXPECT_EQ(Form1->BottomLabel->Caption(), bottom);
+    EXPECT_EQ(MainWindow->Image->Picture().Width(), 0);
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), top);
+    EXPECT_EQ(MainWindow->BottomLabel->Caption(), bottom);
     // The marks stay as they were: the rest of the routine was skipped.
-    EXPECT_TRUE(Form3->FileListBox->Selected(0));
-    EXPECT_FALSE(Form3->FileListBox->Selected(2));
+    EXPECT_TRUE(TransformationsWindow->FileListBox->Selected(0));
+    EXPECT_FALSE(TransformationsWindow->FileListBox->Selected(2));
 }
 
 TEST_F(Startup, ChangingTheFolderEmptiesThePictureUntilAFileIsChosen) {
     TempDir other;
     WriteBmp(other, "x.bmp", 10, 10, clWhite);
-    Form2->DirectoryListBox->SetDirectory(other.Path());
-    EXPECT_EQ(Form2->FileName->Caption(), "");
-    EXPECT_EQ(Form1->Image->Picture().Width(), 0);
-    EXPECT_EQ(Form1->border->Width(), 0);
-    EXPECT_EQ(Form3->FileListBox->Directory(), other.Path());
-    EXPECT_EQ(Form3->FileListBox->Count(), 1);
-    Form2->FileListBox->SetItemIndex(0);
-    Form2->FileListBoxChange();
-    EXPECT_EQ(Form2->FileName->Caption(), other.File("x.bmp"));
-    EXPECT_EQ(Form1->TopLabel->Caption(), "Lumvex - x.bmp");
+    FileWindow->DirectoryListBox->SetDirectory(other.Path());
+    EXPECT_EQ(FileWindow->FileName->Caption(), "");
+    EXPECT_EQ(MainWindow->Image->Picture().Width(), 0);
+    EXPECT_EQ(MainWindow->border->Width(), 0);
+    EXPECT_EQ(TransformationsWindow->FileListBox->Directory(), other.Path());
+    EXPECT_EQ(TransformationsWindow->FileListBox->Count(), 1);
+    FileWindow->FileListBox->SetItemIndex(0);
+    FileWindow->FileListBoxChange();
+    EXPECT_EQ(FileWindow->FileName->Caption(), other.File("x.bmp"));
+    EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - x.bmp");
 }
 
 TEST_F(Startup, TheFilterAppliesToTheMarkedFilesListToo) {
-    Form2->FilterComboBox->SetItemIndex(1);  // *.bmp, as the user chooses it
-    Form2->FilterComboBoxChange();
-    EXPECT_EQ(Form2->FileListBox->Count(), 2);
-    EXPECT_EQ(Form3->FileListBox->Mask(), "*.bmp");
-    EXPECT_EQ(Form3->FileListBox->Count(), 2);
-    Form2->FilterComboBox->SetItemIndex(0);
-    Form2->FilterComboBoxChange();
-    EXPECT_EQ(Form3->FileListBox->Count(), 3);
+    FileWindow->FilterComboBox->SetItemIndex(1);  // *.bmp, as the user chooses it
+    FileWindow->FilterComboBoxChange();
+    EXPECT_EQ(FileWindow->FileListBox->Count(), 2);
+    EXPECT_EQ(TransformationsWindow->FileListBox->Mask(), "*.bmp");
+    EXPECT_EQ(TransformationsWindow->FileListBox->Count(), 2);
+    FileWindow->FilterComboBox->SetItemIndex(0);
+    FileWindow->FilterComboBoxChange();
+    EXPECT_EQ(TransformationsWindow->FileListBox->Count(), 3);
 }
 
 }  // namespace

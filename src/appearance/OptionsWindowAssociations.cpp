@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "appearance/DesktopAssociations.h"
-#include "appearance/Unit4.h"
+#include "appearance/OptionsWindow.h"
 #include "platform/services/Application.h"
 #include "platform/services/Registry.h"
 
@@ -46,7 +46,7 @@ void Withdraw(TRegistry& registry, const Registration& r) {
 
 }  // namespace
 
-void TForm4::CheckBox5Click(TObject*) {
+void TOptionsWindow::CheckBox5Click(TObject*) {
     const std::string program = Application.ExeName;
     TRegistry registry;
     registry.SetRootKey(HKEY_CLASSES_ROOT);

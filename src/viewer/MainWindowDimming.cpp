@@ -1,9 +1,9 @@
 // Dimming the main and file windows while none of the program's windows is
 // active, and hiding the tool windows once it is deep enough.
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
 
 namespace lumvex {
 
@@ -21,20 +21,20 @@ void ShowAgain(TForm* tool, bool& hidden) {
 }
 }  // namespace
 
-void TForm1::DimInactiveWindows() {
+void TMainWindow::DimInactiveWindows() {
     if (!Viewer.FadeInactive) return;
     if (Viewer.Dimming) {
         if (Viewer.DimLevel > 160) --Viewer.DimLevel;
         if (Viewer.DimLevel < 255) {
             FadeWorks.SetBlendValue(static_cast<std::uint8_t>(Viewer.DimLevel));
-            Form2->FadeWorks.SetBlendValue(static_cast<std::uint8_t>(Viewer.DimLevel));
+            FileWindow->FadeWorks.SetBlendValue(static_cast<std::uint8_t>(Viewer.DimLevel));
         }
         if (Viewer.DimLevel == 160) {
-            HideIfShown(Form3, Viewer.TransformationsHidden);
-            HideIfShown(Form4, Viewer.OptionsHidden);
+            HideIfShown(TransformationsWindow, Viewer.TransformationsHidden);
+            HideIfShown(OptionsWindow, Viewer.OptionsHidden);
         }
     }
-    const bool programActive = Active() || Form2->Active() || Form3->Active() || Form4->Active();
+    const bool programActive = Active() || FileWindow->Active() || TransformationsWindow->Active() || OptionsWindow->Active();
     if (!programActive && !Viewer.ColorDialogOpen) {
         if (!Viewer.Dimming) {
             Viewer.Dimming = true;
@@ -44,10 +44,10 @@ void TForm1::DimInactiveWindows() {
     }
     if (Viewer.Dimming) {
         FadeWorks.SetBlendValue(255);
-        Form2->FadeWorks.SetBlendValue(255);
+        FileWindow->FadeWorks.SetBlendValue(255);
         Viewer.Dimming = false;
-        ShowAgain(Form3, Viewer.TransformationsHidden);
-        ShowAgain(Form4, Viewer.OptionsHidden);
+        ShowAgain(TransformationsWindow, Viewer.TransformationsHidden);
+        ShowAgain(OptionsWindow, Viewer.OptionsHidden);
     }
 }
 

@@ -16,14 +16,14 @@ namespace lumvex {
 // The file types the viewer opens.
 inline constexpr const char* PictureMask = "*.bmp;*.jpg;*.jpeg;*.ico;*.gif";
 
-class TForm2 : public TForm {
+class TFileWindow : public TForm {
 public:
-    TForm2();
+    TFileWindow();
 
     TImage* TopImage;
     TLabel* TopLabel;
-    TMorphButton* MorphButton1;
-    TMorphButton* MorphButton2;
+    TMorphButton* MorphButton1;  // close
+    TMorphButton* MorphButton2;  // dock or undock
     TImage* BackImage;
     TShape* BackShape;
     TShape* BackShape2;
@@ -65,6 +65,6 @@ private:
     int savedHeight_ = 0;
 };
 
-extern TForm2* Form2;
+extern TFileWindow* FileWindow;
 
 }  // namespace lumvex

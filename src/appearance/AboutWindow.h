@@ -19,9 +19,9 @@ extern int GlitchThreshold;
 inline constexpr const char* AboutWebAddress = "https://lumvex.example.org/";
 inline constexpr const char* AboutMailAddress = "lumvex@tarnic.example.org";
 
-class TForm5 : public TForm {
+class TAboutWindow : public TForm {
 public:
-    TForm5();
+    TAboutWindow();
 
     TShape* BackShape;
     TImage* img;
@@ -50,6 +50,6 @@ private:
     WindowDrag drag_;
 };
 
-extern TForm5* Form5;
+extern TAboutWindow* AboutWindow;
 
 }  // namespace lumvex

@@ -1,16 +1,16 @@
-#include "imageops/Unit3.h"
+#include "imageops/TransformationsWindow.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 
 namespace lumvex {
 
-TForm3* Form3 = nullptr;
+TTransformationsWindow* TransformationsWindow = nullptr;
 
 namespace {
 
@@ -21,7 +21,7 @@ TFont BoldFont() {
     return bold;
 }
 
-TLabel* CreateLabel(TForm3* window, const std::string& caption, int left, int top, bool bold) {
+TLabel* CreateLabel(TTransformationsWindow* window, const std::string& caption, int left, int top, bool bold) {
     auto* label = new TLabel(window);
     if (bold) label->SetFont(BoldFont());
     label->SetTransparent(true);
@@ -32,7 +32,7 @@ TLabel* CreateLabel(TForm3* window, const std::string& caption, int left, int to
 }
 
 // A thin frame around an option, lit while the mouse is over the option.
-TShape* CreateOptionFrame(TForm3* window, int left, int top, int width, int height) {
+TShape* CreateOptionFrame(TTransformationsWindow* window, int left, int top, int width, int height) {
     auto* frame = new TShape(window);
     frame->SetBounds(left, top, width, height);
     frame->Brush().Style = TBrushStyle::bsClear;
@@ -40,7 +40,7 @@ TShape* CreateOptionFrame(TForm3* window, int left, int top, int width, int heig
 }
 
 // A group's sunken frame, and an invisible shape over it that catches mouse moves.
-TShape* CreateGroup(TForm3* window, TBevel*& bevel, const TRect& box, int shapeHeight) {
+TShape* CreateGroup(TTransformationsWindow* window, TBevel*& bevel, const TRect& box, int shapeHeight) {
     bevel = new TBevel(window);
     bevel->SetBounds(box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top);
     if (shapeHeight == 0) return nullptr;
@@ -51,7 +51,7 @@ TShape* CreateGroup(TForm3* window, TBevel*& bevel, const TRect& box, int shapeH
     return shape;
 }
 
-TMorphButton* CreateWideButton(TForm3* window, int tag, const std::string& hint, int left, int top) {
+TMorphButton* CreateWideButton(TTransformationsWindow* window, int tag, const std::string& hint, int left, int top) {
     TMorphButton* button = CreateImageButton(window, tag, hint, left, top, 24);
     button->SetWidth(68);
     return button;
@@ -59,8 +59,8 @@ TMorphButton* CreateWideButton(TForm3* window, int tag, const std::string& hint,
 
 }  // namespace
 
-TForm3::TForm3() {
-    Form3 = this;
+TTransformationsWindow::TTransformationsWindow() {
+    TransformationsWindow = this;
     DesignWindow(this, "Transzformációk", Bounds(382, 114, 464, 221), TWindowKind::StaysOnTop);
     CreateControls();
     OnKeyDown = KeysTo(this);
@@ -68,7 +68,7 @@ TForm3::TForm3() {
     FormCreate();
 }
 
-void TForm3::CreateControls() {
+void TTransformationsWindow::CreateControls() {
     TopImage = CreateTitleBar(this);
     TopLabel = CreateTitle(this, "Transzformációk", 8, 2);
     MorphButton9 = CreateImageButton(this, 1, "", 445, 1);
@@ -131,7 +131,7 @@ void TForm3::CreateControls() {
         focusable->OnKeyDown = KeysTo(this);
 }
 
-void TForm3::CreateScalingControls() {
+void TTransformationsWindow::CreateScalingControls() {
     Shape2 = CreateGroup(this, Bevel1, Bounds(264, 32, 193, 97), 97);
     Label1 = CreateLabel(this, "Átméretezés", 272, 35, true);
     Label2 = CreateLabel(this, "Szélesség:", 272, 56, false);
@@ -191,7 +191,7 @@ void TForm3::CreateScalingControls() {
     MorphButton8->OnClick = [this](TObject* sender) { MorphButton8Click(sender); };
 }
 
-void TForm3::CreateConversionControls() {
+void TTransformationsWindow::CreateConversionControls() {
     Shape4 = CreateGroup(this, Bevel4, Bounds(184, 144, 161, 65), 65);
     Label5 = CreateLabel(this, "Konvertálás", 188, 148, true);
     ComboBox1 = new TComboBox(this);
@@ -214,42 +214,42 @@ void TForm3::CreateConversionControls() {
     Label8 = CreateLabel(this, "jó", 332, 188, true);
 }
 
-void TForm3::FormCreate() {
+void TTransformationsWindow::FormCreate() {
     SetColor(clBlack);
     SetDoubleBuffered(true);
-    FileListBox->SetMask(Form2->FilterComboBox->Mask());
+    FileListBox->SetMask(FileWindow->FilterComboBox->Mask());
 }
 
-void TForm3::FileListBoxChange() {
+void TTransformationsWindow::FileListBoxChange() {
     const int index = FileListBox->ItemIndex();
     if (index < 0 || index >= FileListBox->Count()) return;
-    Form2->FileListBox->SetItemIndex(index);
-    Form2->FileName->SetCaption(FileListBox->FileName());
-    Form1->ResizeImage(Form1->Image, Form1->TImg);
+    FileWindow->FileListBox->SetItemIndex(index);
+    FileWindow->FileName->SetCaption(FileListBox->FileName());
+    MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
     fileindex->SetCaption(IntToStr(FileListBox->SelCount()));
 }
 
-void TForm3::MorphButton3Click(TObject* sender) { TurnBatch(sender->Tag != 0); }
-void TForm3::MorphButton1Click(TObject* sender) { MirrorBatch(sender->Tag != 1); }
-void TForm3::MorphButton2Click(TObject*) { MorphButton1Click(MorphButton2); }
-void TForm3::MorphButton5Click(TObject*) { ConvertBatch(); }
-void TForm3::MorphButton8Click(TObject*) { ScaleBatch(); }
-void TForm3::MorphButton6Click(TObject* sender) { MoveCopyBatch(sender->Tag == 1); }
-void TForm3::MorphButton9Click(TObject*) { Hide(); }
+void TTransformationsWindow::MorphButton3Click(TObject* sender) { TurnBatch(sender->Tag != 0); }
+void TTransformationsWindow::MorphButton1Click(TObject* sender) { MirrorBatch(sender->Tag != 1); }
+void TTransformationsWindow::MorphButton2Click(TObject*) { MorphButton1Click(MorphButton2); }
+void TTransformationsWindow::MorphButton5Click(TObject*) { ConvertBatch(); }
+void TTransformationsWindow::MorphButton8Click(TObject*) { ScaleBatch(); }
+void TTransformationsWindow::MorphButton6Click(TObject* sender) { MoveCopyBatch(sender->Tag == 1); }
+void TTransformationsWindow::MorphButton9Click(TObject*) { Hide(); }
 
-void TForm3::TrackBar1Change(TObject*) {
+void TTransformationsWindow::TrackBar1Change(TObject*) {
     Label5->SetCaption("Konvertálás   " + IntToStr(TrackBar1->Position()) + "%");
 }
 
-int TForm3::TargetItem() const {
+int TTransformationsWindow::TargetItem() const {
     const std::vector<std::string> items = ComboBox1->Items();
     const auto found = std::find(items.begin(), items.end(), ComboBox1->Text());
     return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
-void TForm3::ComboBox1Change(TObject*) { TrackBar1->SetEnabled(TargetItem() == 0); }
+void TTransformationsWindow::ComboBox1Change(TObject*) { TrackBar1->SetEnabled(TargetItem() == 0); }
 
-int TForm3::SizeBoxValue(const TEdit& edit, const TUpDown& upDown) {
+int TTransformationsWindow::SizeBoxValue(const TEdit& edit, const TUpDown& upDown) {
     try {
         return std::clamp(StrToInt(edit.Text()), upDown.Min(), upDown.Max());
     } catch (const EConvertError&) {
@@ -257,35 +257,35 @@ int TForm3::SizeBoxValue(const TEdit& edit, const TUpDown& upDown) {
     }
 }
 
-void TForm3::RadioButton1Click(TObject*) {
+void TTransformationsWindow::RadioButton1Click(TObject*) {
     CheckBox1->SetChecked(true);
     CheckBox1->SetEnabled(false);
     SpinEditW->SetEnabled(false);
     SpinEditH->SetEnabled(false);
 }
 
-void TForm3::RadioButton4Click(TObject*) {
+void TTransformationsWindow::RadioButton4Click(TObject*) {
     CheckBox1->SetEnabled(true);
     SpinEditW->SetEnabled(true);
     SpinEditH->SetEnabled(true);
 }
 
 // A box's partner follows the picture on view's proportions.
-void TForm3::SpinEditWKeyUp(TObject*, std::uint16_t&, TShiftState) {
+void TTransformationsWindow::SpinEditWKeyUp(TObject*, std::uint16_t&, TShiftState) {
     if (!CheckBox1->Checked()) return;
     const double ratio = static_cast<double>(Viewer.PictureWidth) / SizeBoxValue(*SpinEditW, *W);
     SpinEditH->SetText(IntToStr(static_cast<std::int64_t>(std::nearbyint(Viewer.PictureHeight / ratio))));
     LastEditedWidth = true;
 }
 
-void TForm3::SpinEditHKeyUp(TObject*, std::uint16_t&, TShiftState) {
+void TTransformationsWindow::SpinEditHKeyUp(TObject*, std::uint16_t&, TShiftState) {
     if (!CheckBox1->Checked()) return;
     const double ratio = static_cast<double>(Viewer.PictureHeight) / SizeBoxValue(*SpinEditH, *H);
     SpinEditW->SetText(IntToStr(static_cast<std::int64_t>(std::nearbyint(Viewer.PictureWidth / ratio))));
     LastEditedWidth = false;
 }
 
-TScaleChoice TForm3::ScaleChoice() const {
+TScaleChoice TTransformationsWindow::ScaleChoice() const {
     TScaleChoice choice;
     if (RadioButton1->Checked())
         choice.Fraction = TScaleFraction::sfHalf;
@@ -302,14 +302,14 @@ TScaleChoice TForm3::ScaleChoice() const {
     return choice;
 }
 
-void TForm3::ResetOptionFrames() {
+void TTransformationsWindow::ResetOptionFrames() {
     for (TShape* frame : {Shape5, Shape6, Shape7, Shape8, Shape9}) {
         frame->Pen().Color = Viewer.coText;
         frame->Invalidate();
     }
 }
 
-void TForm3::OptionMouseMove(TObject* sender, TShiftState, int, int) {
+void TTransformationsWindow::OptionMouseMove(TObject* sender, TShiftState, int, int) {
     optionHover_ = true;
     TShape* lit = Shape6;
     if (sender != CheckBox1) {
@@ -320,7 +320,7 @@ void TForm3::OptionMouseMove(TObject* sender, TShiftState, int, int) {
     lit->Invalidate();
 }
 
-void TForm3::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
+void TTransformationsWindow::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     drag_.MouseMove(*this, shift, x, y);
     if (optionHover_) {
         optionHover_ = false;
@@ -328,8 +328,8 @@ void TForm3::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     }
 }
 
-void TForm3::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
-    Form1->FormKeyDown(sender, key, shift);
+void TTransformationsWindow::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    MainWindow->FormKeyDown(sender, key, shift);
 }
 
 }  // namespace lumvex

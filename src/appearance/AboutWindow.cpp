@@ -1,16 +1,16 @@
-#include "appearance/Unit5.h"
+#include "appearance/AboutWindow.h"
 
 #include <cstring>
 #include <random>
 
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/services/Resources.h"
 #include "platform/services/Shell.h"
 
 namespace lumvex {
 
-TForm5* Form5 = nullptr;
+TAboutWindow* AboutWindow = nullptr;
 int GlitchThreshold = 0;
 
 namespace {
@@ -35,8 +35,8 @@ TFont CourierNew(int pixels, TColor color, unsigned style = 0) {
 
 }  // namespace
 
-TForm5::TForm5() {
-    Form5 = this;
+TAboutWindow::TAboutWindow() {
+    AboutWindow = this;
     SetBorderStyle(bsNone);
     SetFormStyle(fsStayOnTop);
     SetCaption("Névjegy");
@@ -53,7 +53,7 @@ TForm5::TForm5() {
     OnClose = [this](TObject* sender, TCloseAction&) { FormClose(sender); };
 }
 
-void TForm5::CreateControls() {
+void TAboutWindow::CreateControls() {
     const TMouseMoveEvent drag = [this](TObject* s, TShiftState sh, int x, int y) { imgMouseMove(s, sh, x, y); };
 
     BackShape = CreateFrame(this, Bounds(0, 0, 478, 292));
@@ -101,11 +101,11 @@ void TForm5::CreateControls() {
     TImg->Hide();
 }
 
-void TForm5::FormActivate(TObject*) {
+void TAboutWindow::FormActivate(TObject*) {
     SetDoubleBuffered(true);
     // The logo's top rows are the animation's source.
     TBitmap source(LogoWidth, GlitchRows, TPixelFormat::pf24bit);
-    if (const TGraphic* logo = Form1->BackLogo->Picture().Graphic()) source.Canvas().Draw(0, 0, *logo);
+    if (const TGraphic* logo = MainWindow->BackLogo->Picture().Graphic()) source.Canvas().Draw(0, 0, *logo);
     source.SetPixelFormat(TPixelFormat::pf24bit);
     TImg->Picture().Assign(&source);
     const TBitmap display(LogoWidth, GlitchRows, TPixelFormat::pf24bit);
@@ -114,7 +114,7 @@ void TForm5::FormActivate(TObject*) {
     Timer2.SetEnabled(true);
 }
 
-void TForm5::Timer1Timer(TObject*) {
+void TAboutWindow::Timer1Timer(TObject*) {
     Label2->SetLeft(208 + Random(5));
     Label2->SetTop(180 + Random(5));
     const TBitmap& source = TImg->Picture().Bitmap();
@@ -138,24 +138,24 @@ void TForm5::Timer1Timer(TObject*) {
     img->Repaint();
 }
 
-void TForm5::Timer2Timer(TObject*) {
+void TAboutWindow::Timer2Timer(TObject*) {
     GlitchThreshold = 100;
     Timer2.SetInterval(300 + Random(5000));
 }
 
-void TForm5::imgMouseMove(TObject*, TShiftState shift, int x, int y) { drag_.MouseMove(*this, shift, x, y); }
+void TAboutWindow::imgMouseMove(TObject*, TShiftState shift, int x, int y) { drag_.MouseMove(*this, shift, x, y); }
 
-void TForm5::MorphButton1Click(TObject* sender) {
+void TAboutWindow::MorphButton1Click(TObject* sender) {
     FormClose(sender);
     Hide();
 }
 
-void TForm5::FormClose(TObject*) {
+void TAboutWindow::FormClose(TObject*) {
     Timer1.SetEnabled(false);
     Timer2.SetEnabled(false);
     SetDoubleBuffered(false);
 }
 
-void TForm5::Label3Click(TObject*) { OpenURL(AboutWebAddress); }
+void TAboutWindow::Label3Click(TObject*) { OpenURL(AboutWebAddress); }
 
 }  // namespace lumvex

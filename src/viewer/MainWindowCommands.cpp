@@ -1,11 +1,11 @@
 // The main window's commands, keys and mouse.
 #include <algorithm>
 
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
-#include "navigation/Unit6.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
+#include "navigation/BrowserWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
@@ -15,12 +15,12 @@
 
 namespace lumvex {
 
-void TForm1::MorphButton1Click(TObject* sender) { ViewCommand(sender ? sender->Tag : 0); }
+void TMainWindow::MorphButton1Click(TObject* sender) { ViewCommand(sender ? sender->Tag : 0); }
 
-void TForm1::ViewCommand(int number) {
+void TMainWindow::ViewCommand(int number) {
     switch (number) {
     case 1:
-        Form4->SaveOptions();
+        OptionsWindow->SaveOptions();
         DestroyHandle();
         Application.Terminate();
         break;
@@ -33,22 +33,22 @@ void TForm1::ViewCommand(int number) {
         break;
     }
     case 7:
-        Form2->SetVisible(!Form2->Visible());
-        Viewer.FileWindowShown = Form2->Visible();
+        FileWindow->SetVisible(!FileWindow->Visible());
+        Viewer.FileWindowShown = FileWindow->Visible();
         ShowToolWindowsInFront();
         break;
-    case 8: ToggleToolWindow(Form4); break;
-    case 9: ToggleToolWindow(Form3); break;
-    case 10: RunExe(Form4->Edit1->Text(), 1, {Form2->FileName->Caption()}); break;
+    case 8: ToggleToolWindow(OptionsWindow); break;
+    case 9: ToggleToolWindow(TransformationsWindow); break;
+    case 10: RunExe(OptionsWindow->Edit1->Text(), 1, {FileWindow->FileName->Caption()}); break;
     case 11: ToggleMark(); break;
     case 12: DeleteMarkedFiles(); break;
     case 13:
     case 14: {
         const bool left = number == 14;
-        if (Form3->FileListBox->SelCount() == 1)
-            RotateViewedPicture(left, *Form3->Gauge);
+        if (TransformationsWindow->FileListBox->SelCount() == 1)
+            RotateViewedPicture(left, *TransformationsWindow->Gauge);
         else
-            Form3->TurnBatch(left);
+            TransformationsWindow->TurnBatch(left);
         ResizeImage(Image, TImg);
         break;
     }
@@ -61,22 +61,22 @@ void TForm1::ViewCommand(int number) {
             SetColor(clBlack);
         }
         border->Invalidate();
-        Form4->CheckBox3->SetChecked(false);
+        OptionsWindow->CheckBox3->SetChecked(false);
         break;
     case 16:
-        Form6->Show();
-        Form6->Build();
-        Form6->FormResize();
+        BrowserWindow->Show();
+        BrowserWindow->Build();
+        BrowserWindow->FormResize();
         Hide();
-        Form2->Show();
+        FileWindow->Show();
         break;
     default: break;  // 0, 5 and unknown numbers do nothing
     }
 }
 
-void TForm1::ToggleToolWindow(TForm* window) { window->SetVisible(!window->Visible()); }
+void TMainWindow::ToggleToolWindow(TForm* window) { window->SetVisible(!window->Visible()); }
 
-void TForm1::ToggleFullScreen() {
+void TMainWindow::ToggleFullScreen() {
     if (WindowState() == wsMaximized) SetWindowState(wsNormal);
     TControl* barControls[] = {TopImage,      BottomImage,   BackShape,     sizer,         TopLabel,
                                BottomLabel,   logo,          MorphButton1,  MorphButton2,  MorphButton3,
@@ -102,24 +102,24 @@ void TForm1::ToggleFullScreen() {
     }
 }
 
-void TForm1::ImageDblClick(TObject*) { ViewCommand(4); }
+void TMainWindow::ImageDblClick(TObject*) { ViewCommand(4); }
 
-void TForm1::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
+void TMainWindow::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
     const std::uint16_t k = key;
     if (k < Viewer.KeyHeld.size()) Viewer.KeyHeld[k] = true;
     if (k == VK_RETURN) ViewCommand(7);
     if (k == VK_DECIMAL) ViewCommand(9);
     if (k == 'B') ViewCommand(8);
-    if (k == VK_NUMPAD0 && Form6->Visible()) {
-        Form6->MorphButton1Click(Form6->MorphButton1);
-        Form2->SetVisible(Viewer.FileWindowShown);
+    if (k == VK_NUMPAD0 && BrowserWindow->Visible()) {
+        BrowserWindow->MorphButton1Click(BrowserWindow->MorphButton1);
+        FileWindow->SetVisible(Viewer.FileWindowShown);
         return;
     }
     if (!Active()) return;
     switch (k) {
     case 'F': ViewCommand(4); break;
     case VK_NUMPAD0:
-        Form6->SetBounds(Left(), Top(), Width(), Height());
+        BrowserWindow->SetBounds(Left(), Top(), Width(), Height());
         ViewCommand(16);
         break;
     case 'L': ViewCommand(14); break;
@@ -135,14 +135,14 @@ void TForm1::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
     }
 }
 
-void TForm1::FormKeyUp(TObject*, std::uint16_t& key, TShiftState) {
+void TMainWindow::FormKeyUp(TObject*, std::uint16_t& key, TShiftState) {
     if (key < Viewer.KeyHeld.size()) Viewer.KeyHeld[key] = false;
 }
 
-bool TForm1::MarksOverlayEmpty() const { return !SelectLabel->Visible() || SelectLabel->Caption().empty(); }
+bool TMainWindow::MarksOverlayEmpty() const { return !SelectLabel->Visible() || SelectLabel->Caption().empty(); }
 
-void TForm1::StepPicture(bool forward) {
-    TFileListBox* list = Form2->FileListBox;
+void TMainWindow::StepPicture(bool forward) {
+    TFileListBox* list = FileWindow->FileListBox;
     if (forward) {
         const int i = list->ItemIndex() + 1;
         list->SetItemIndex(i > list->Count() - 1 ? 0 : i);
@@ -151,34 +151,34 @@ void TForm1::StepPicture(bool forward) {
         if (list->ItemIndex() < 0) list->SetItemIndex(list->Count() - 1);
     }
     if (MarksOverlayEmpty()) {
-        Form2->FileListBoxChange();
+        FileWindow->FileListBoxChange();
     } else {
-        Form2->FileName->SetCaption(list->FileName());
+        FileWindow->FileName->SetCaption(list->FileName());
         LoadImage(list->FileName(), Image, TImg);
         ResizeImage(Image, TImg);
     }
 }
 
-void TForm1::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
-    if (Viewer.Drag.MouseMove(*this, shift, x, y, !Viewer.FullScreen) && !Form2->Undocked &&
+void TMainWindow::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
+    if (Viewer.Drag.MouseMove(*this, shift, x, y, !Viewer.FullScreen) && !FileWindow->Undocked &&
         Width() != Screen.Width() && Height() != Screen.Height())
-        Form2->DockPlacement(Top(), Left(), Width());
+        FileWindow->DockPlacement(Top(), Left(), Width());
 }
 
-void TForm1::Shape1MouseMove(TObject*, TShiftState shift, int, int) {
+void TMainWindow::Shape1MouseMove(TObject*, TShiftState shift, int, int) {
     if (shift & ssLeft) ResizeToGrip(*this, *sizer, 100, 37);
 }
 
-void TForm1::Shape1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { ApplyFileWindowHeight(); }
+void TMainWindow::Shape1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { ApplyFileWindowHeight(); }
 
-void TForm1::TimerTimer(TObject*) {
+void TMainWindow::TimerTimer(TObject*) {
     MoveImage(Image);
     DimInactiveWindows();
 }
 
 // The path goes as one argument, so no quote within it can split it. A program
 // that cannot start raises an error naming it.
-void TForm1::RunExe(const std::string& program, int, const std::vector<std::string>& arguments) {
+void TMainWindow::RunExe(const std::string& program, int, const std::vector<std::string>& arguments) {
     ShellExecute("Open", ExtractFileName(program), arguments, ExtractFilePath(program));
 }
 

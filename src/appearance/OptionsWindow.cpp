@@ -1,15 +1,15 @@
-#include "appearance/Unit4.h"
+#include "appearance/OptionsWindow.h"
 
 #include <initializer_list>
 
 #include "appearance/ColorSchemes.h"
-#include "appearance/Unit5.h"
-#include "viewer/Unit1.h"
+#include "appearance/AboutWindow.h"
+#include "viewer/MainWindow.h"
 #include "windowparts/WindowParts.h"
 
 namespace lumvex {
 
-TForm4* Form4 = nullptr;
+TOptionsWindow* OptionsWindow = nullptr;
 
 namespace {
 
@@ -20,8 +20,8 @@ void SetOutline(TShape& shape, TColor color) {
 
 }  // namespace
 
-TForm4::TForm4() {
-    Form4 = this;
+TOptionsWindow::TOptionsWindow() {
+    OptionsWindow = this;
     DesignWindow(this, "Beállítások", Bounds(400, 150, 260, 344), TWindowKind::StaysOnTop);
     SetColor(clBlack);
     CreateControls();
@@ -29,7 +29,7 @@ TForm4::TForm4() {
     OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
 }
 
-void TForm4::CreateControls() {
+void TOptionsWindow::CreateControls() {
     const TMouseMoveEvent backgroundMove = [this](TObject* s, TShiftState sh, int x, int y) {
         FormMouseMove(s, sh, x, y);
     };
@@ -159,7 +159,7 @@ void TForm4::CreateControls() {
     OpenDialog.ExecutablesWithoutExtension = true;
 }
 
-TShape* TForm4::FrameOf(int tag) const {
+TShape* TOptionsWindow::FrameOf(int tag) const {
     switch (tag) {
     case 5: return Shape5;
     case 6: return Shape6;
@@ -174,7 +174,7 @@ TShape* TForm4::FrameOf(int tag) const {
     }
 }
 
-void TForm4::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
+void TOptionsWindow::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     if (FrameHighlighted) {
         FrameHighlighted = false;
         for (TShape* shape : {Shape1, Shape2, Shape3, Shape4, Shape5, Shape6, Shape7, Shape8, Shape9, Shape10,
@@ -184,30 +184,30 @@ void TForm4::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     drag_.MouseMove(*this, shift, x, y);
 }
 
-void TForm4::Shape1MouseMove(TObject* sender, TShiftState, int, int) {
+void TOptionsWindow::Shape1MouseMove(TObject* sender, TShiftState, int, int) {
     SetOutline(*static_cast<TShape*>(sender), Viewer.coSelect);
     FrameHighlighted = true;
 }
 
-void TForm4::CheckBoxesMouseMove(TObject* sender, TShiftState, int, int) {
+void TOptionsWindow::CheckBoxesMouseMove(TObject* sender, TShiftState, int, int) {
     FrameHighlighted = true;
     if (TShape* frame = FrameOf(sender->Tag)) SetOutline(*frame, Viewer.coSelect);
 }
 
 template <class Dialog>
-bool TForm4::RunDialog(Dialog& dialog) {
+bool TOptionsWindow::RunDialog(Dialog& dialog) {
     struct Open {
-        TForm4& window;
-        explicit Open(TForm4& w) : window(w) { window.ColorDialogShow(nullptr); }
+        TOptionsWindow& window;
+        explicit Open(TOptionsWindow& w) : window(w) { window.ColorDialogShow(nullptr); }
         ~Open() { window.ColorDialogClose(nullptr); }
     } open(*this);
     return dialog.Execute();
 }
 
-void TForm4::ColorDialogShow(TObject*) { Viewer.ColorDialogOpen = true; }
-void TForm4::ColorDialogClose(TObject*) { Viewer.ColorDialogOpen = false; }
+void TOptionsWindow::ColorDialogShow(TObject*) { Viewer.ColorDialogOpen = true; }
+void TOptionsWindow::ColorDialogClose(TObject*) { Viewer.ColorDialogOpen = false; }
 
-void TForm4::Shape1MouseDown(TObject* sender, TMouseButton, TShiftState, int, int) {
+void TOptionsWindow::Shape1MouseDown(TObject* sender, TMouseButton, TShiftState, int, int) {
     auto* swatch = static_cast<TShape*>(sender);
     ColorDialog.Color = swatch->Brush().Color;
     if (!RunDialog(ColorDialog)) return;
@@ -219,12 +219,12 @@ void TForm4::Shape1MouseDown(TObject* sender, TMouseButton, TShiftState, int, in
     const int tag = swatch->Tag;
     if (tag >= 1 && tag <= 6) *fields[tag - 1] = chosen;
     if (tag >= 5)
-        Form1->SetButtonSkin();
+        MainWindow->SetButtonSkin();
     else
-        Form1->SetSkin();
+        MainWindow->SetSkin();
 }
 
-void TForm4::ComboBox1Change(TObject*) {
+void TOptionsWindow::ComboBox1Change(TObject*) {
     const int index = ComboBox1->ItemIndex();
     // Text typed into the box picks no scheme; the skin is applied anyway.
     if (index >= 0 && index < int(ColorSchemes.size())) {
@@ -232,30 +232,30 @@ void TForm4::ComboBox1Change(TObject*) {
         Viewer.co1 = s.co1, Viewer.co2 = s.co2, Viewer.coText = s.coText, Viewer.coSelect = s.coSelect;
         Viewer.ibtc = s.ibtc, Viewer.abtc = s.abtc;
     }
-    Form1->SetSkin();
-    Form1->SetButtonSkin();
+    MainWindow->SetSkin();
+    MainWindow->SetButtonSkin();
 }
 
-void TForm4::MorphButton8Click(TObject*) { Hide(); }
+void TOptionsWindow::MorphButton8Click(TObject*) { Hide(); }
 
-void TForm4::MorphButton2Click(TObject*) { Form5->Show(); }
+void TOptionsWindow::MorphButton2Click(TObject*) { AboutWindow->Show(); }
 
-void TForm4::MorphButton1Click(TObject*) {
+void TOptionsWindow::MorphButton1Click(TObject*) {
     if (RunDialog(OpenDialog)) Edit1->SetText(OpenDialog.FileName);
 }
 
-void TForm4::CheckBox2Click(TObject*) { Viewer.FadeInactive = CheckBox2->Checked(); }
+void TOptionsWindow::CheckBox2Click(TObject*) { Viewer.FadeInactive = CheckBox2->Checked(); }
 
-void TForm4::CheckBox3Click(TObject*) { Form1->BackLogo->SetVisible(CheckBox3->Checked()); }
+void TOptionsWindow::CheckBox3Click(TObject*) { MainWindow->BackLogo->SetVisible(CheckBox3->Checked()); }
 
-void TForm4::CheckBox4Click(TObject*) {
+void TOptionsWindow::CheckBox4Click(TObject*) {
     Viewer.ButtonSize = CheckBox4->Checked() ? 24 : 16;
-    Form1->SetSkin();
-    Form1->FormResize();
+    MainWindow->SetSkin();
+    MainWindow->FormResize();
 }
 
-void TForm4::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
-    Form1->FormKeyDown(sender, key, shift);
+void TOptionsWindow::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    MainWindow->FormKeyDown(sender, key, shift);
 }
 
 }  // namespace lumvex

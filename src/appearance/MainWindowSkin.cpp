@@ -8,12 +8,12 @@
 #include <utility>
 
 #include "appearance/Skin.h"
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
-#include "navigation/Unit6.h"
-#include "appearance/Unit5.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
+#include "navigation/BrowserWindow.h"
+#include "appearance/AboutWindow.h"
 
 namespace lumvex {
 
@@ -64,58 +64,58 @@ void CopyCell(const TBitmap& work, int left, int width, TPicture& picture) {
 // ones included) in the window colour with captions in the text colour.
 void SkinBrowser(const TBitmap& titleBar) {
     const int B = Viewer.ButtonSize;
-    ShowStretched(*Form6->TopImage, titleBar);
-    ShowStretched(*Form6->BottomImage, titleBar);
-    for (TLabel* title : {Form6->TopLabel, Form6->BottomLabel}) {
+    ShowStretched(*BrowserWindow->TopImage, titleBar);
+    ShowStretched(*BrowserWindow->BottomImage, titleBar);
+    for (TLabel* title : {BrowserWindow->TopLabel, BrowserWindow->BottomLabel}) {
         SetFontColor(*title, Viewer.coText);
         SetFontPoints(*title, B == 24 ? 16 : 12);
     }
-    for (TControl* bar : std::initializer_list<TControl*>{Form6->Panel1, Form6->Panel2, Form6->TopImage,
-                                                          Form6->BottomImage})
+    for (TControl* bar : std::initializer_list<TControl*>{BrowserWindow->Panel1, BrowserWindow->Panel2, BrowserWindow->TopImage,
+                                                          BrowserWindow->BottomImage})
         bar->SetHeight(B + 2);
-    Form6->ScrollBox1->SetColor(Viewer.co2);
-    Form6->ScrollBox1->HorzScrollBar().SetColor(Viewer.co1);
-    Form6->ScrollBox1->VertScrollBar().SetColor(Viewer.co1);
-    SetSquare(*Form6->MorphButton1, B);
-    Form6->MorphButton1->SetLeft(Form6->Panel1->Width() - B - 2);
-    SetSquare(*Form6->sizer, B);
-    if (!Form6->Visible()) return;
-    for (TPanel* cell : Form6->Cells)
+    BrowserWindow->ScrollBox1->SetColor(Viewer.co2);
+    BrowserWindow->ScrollBox1->HorzScrollBar().SetColor(Viewer.co1);
+    BrowserWindow->ScrollBox1->VertScrollBar().SetColor(Viewer.co1);
+    SetSquare(*BrowserWindow->MorphButton1, B);
+    BrowserWindow->MorphButton1->SetLeft(BrowserWindow->Panel1->Width() - B - 2);
+    SetSquare(*BrowserWindow->sizer, B);
+    if (!BrowserWindow->Visible()) return;
+    for (TPanel* cell : BrowserWindow->Cells)
         if (cell) cell->SetColor(Viewer.co1);
-    for (TLabel* caption : Form6->Captions)
+    for (TLabel* caption : BrowserWindow->Captions)
         if (caption) SetFontColor(*caption, Viewer.coText);
 }
 
 // The options window: frames, swatches, the shared bars and texts.
 void SkinOptionsWindow(const TBitmap& titleBar, const TBitmap& background) {
-    Form4->BackShape->Pen().Color = Viewer.co1;
-    for (TShape* frame : {Form4->Shape5, Form4->Shape6, Form4->Shape7}) frame->Pen().Color = Viewer.coText;
-    const std::pair<TShape*, TColor> swatches[] = {{Form4->Shape1, Viewer.co1},     {Form4->Shape2, Viewer.co2},
-                                                   {Form4->Shape3, Viewer.coText},  {Form4->Shape4, Viewer.coSelect},
-                                                   {Form4->Shape10, Viewer.ibtc},   {Form4->Shape11, Viewer.abtc}};
+    OptionsWindow->BackShape->Pen().Color = Viewer.co1;
+    for (TShape* frame : {OptionsWindow->Shape5, OptionsWindow->Shape6, OptionsWindow->Shape7}) frame->Pen().Color = Viewer.coText;
+    const std::pair<TShape*, TColor> swatches[] = {{OptionsWindow->Shape1, Viewer.co1},     {OptionsWindow->Shape2, Viewer.co2},
+                                                   {OptionsWindow->Shape3, Viewer.coText},  {OptionsWindow->Shape4, Viewer.coSelect},
+                                                   {OptionsWindow->Shape10, Viewer.ibtc},   {OptionsWindow->Shape11, Viewer.abtc}};
     for (auto [swatch, color] : swatches) {
         swatch->Brush().Color = color;
         swatch->Invalidate();
     }
-    ShowStretched(*Form4->TopImage, titleBar);
-    ShowStretched(*Form4->BackImage, background);
-    for (TControl* text : std::initializer_list<TControl*>{Form4->TopLabel, Form4->Label1, Form4->Label2,
-                                                           Form4->Label3, Form4->Label4})
+    ShowStretched(*OptionsWindow->TopImage, titleBar);
+    ShowStretched(*OptionsWindow->BackImage, background);
+    for (TControl* text : std::initializer_list<TControl*>{OptionsWindow->TopLabel, OptionsWindow->Label1, OptionsWindow->Label2,
+                                                           OptionsWindow->Label3, OptionsWindow->Label4})
         SetFontColor(*text, Viewer.coText);
     for (TControl* field : std::initializer_list<TControl*>{
-             Form4->CheckBox1, Form4->CheckBox2, Form4->CheckBox3, Form4->CheckBox4, Form4->CheckBox5,
-             Form4->CheckBox6, Form4->CheckBox7, Form4->CheckBox8, Form4->Edit1, Form4->ComboBox1})
+             OptionsWindow->CheckBox1, OptionsWindow->CheckBox2, OptionsWindow->CheckBox3, OptionsWindow->CheckBox4, OptionsWindow->CheckBox5,
+             OptionsWindow->CheckBox6, OptionsWindow->CheckBox7, OptionsWindow->CheckBox8, OptionsWindow->Edit1, OptionsWindow->ComboBox1})
         SetFieldColors(*field, Viewer.co1, Viewer.coText);
 }
 
 }  // namespace
 
-void TForm1::SetSkin() {
+void TMainWindow::SetSkin() {
     const int B = Viewer.ButtonSize;
     const bool big = Viewer.ButtonSize == 24;
 
     BackShape->Pen().Color = Viewer.co1;
-    Form5->BackShape->Pen().Color = Viewer.co1;
+    AboutWindow->BackShape->Pen().Color = Viewer.co1;
 
     TBitmap titleBar(1, TitleBarRows, TPixelFormat::pf24bit);
     GradientFill(titleBar.Canvas(), 1, TitleBarRows, false, 50, Viewer.co2, Viewer.co1, Viewer.co2);
@@ -124,30 +124,30 @@ void TForm1::SetSkin() {
 
     // The file window's background is computed for its width now and
     // stretched in the windows that share it.
-    Form2->BackShape->Pen().Color = Viewer.co1;
-    Form2->BackShape2->Brush().Color = Viewer.co1;
-    TBitmap background(Form2->Width(), 1, TPixelFormat::pf24bit);
-    GradientFill(background.Canvas(), Form2->Width(), 1, true, 0, Viewer.co2, Viewer.co1, Viewer.co2);
-    ShowStretched(*Form2->BackImage, background);
-    ShowStretched(*Form2->TopImage, titleBar);
-    for (TControl* text : {static_cast<TControl*>(Form2->TopLabel), static_cast<TControl*>(Form2->FileName)})
+    FileWindow->BackShape->Pen().Color = Viewer.co1;
+    FileWindow->BackShape2->Brush().Color = Viewer.co1;
+    TBitmap background(FileWindow->Width(), 1, TPixelFormat::pf24bit);
+    GradientFill(background.Canvas(), FileWindow->Width(), 1, true, 0, Viewer.co2, Viewer.co1, Viewer.co2);
+    ShowStretched(*FileWindow->BackImage, background);
+    ShowStretched(*FileWindow->TopImage, titleBar);
+    for (TControl* text : {static_cast<TControl*>(FileWindow->TopLabel), static_cast<TControl*>(FileWindow->FileName)})
         SetFontColor(*text, Viewer.coText);
-    for (TControl* list : std::initializer_list<TControl*>{Form2->DriveComboBox, Form2->FilterComboBox,
-                                                           Form2->DirectoryListBox, Form2->FileListBox})
+    for (TControl* list : std::initializer_list<TControl*>{FileWindow->DriveComboBox, FileWindow->FilterComboBox,
+                                                           FileWindow->DirectoryListBox, FileWindow->FileListBox})
         SetFieldColors(*list, Viewer.co1, Viewer.coText);
 
-    Form3->BackShape->Pen().Color = Viewer.co1;
-    ShowStretched(*Form3->TopImage, titleBar);
-    ShowStretched(*Form3->BackImage, background);
-    for (TLabel* text : {Form3->TopLabel, Form3->Label1, Form3->Label2, Form3->Label3, Form3->Label4, Form3->Label5,
-                         Form3->Label6, Form3->Label7, Form3->Label8, Form3->Label9, Form3->Label10, Form3->fileindex})
+    TransformationsWindow->BackShape->Pen().Color = Viewer.co1;
+    ShowStretched(*TransformationsWindow->TopImage, titleBar);
+    ShowStretched(*TransformationsWindow->BackImage, background);
+    for (TLabel* text : {TransformationsWindow->TopLabel, TransformationsWindow->Label1, TransformationsWindow->Label2, TransformationsWindow->Label3, TransformationsWindow->Label4, TransformationsWindow->Label5,
+                         TransformationsWindow->Label6, TransformationsWindow->Label7, TransformationsWindow->Label8, TransformationsWindow->Label9, TransformationsWindow->Label10, TransformationsWindow->fileindex})
         SetFontColor(*text, Viewer.coText);
     for (TControl* field : std::initializer_list<TControl*>{
-             Form3->ComboBox1, Form3->CheckBox1, Form3->RadioButton1, Form3->RadioButton2, Form3->RadioButton3,
-             Form3->RadioButton4, Form3->FileListBox, Form3->SpinEditW, Form3->SpinEditH})
+             TransformationsWindow->ComboBox1, TransformationsWindow->CheckBox1, TransformationsWindow->RadioButton1, TransformationsWindow->RadioButton2, TransformationsWindow->RadioButton3,
+             TransformationsWindow->RadioButton4, TransformationsWindow->FileListBox, TransformationsWindow->SpinEditW, TransformationsWindow->SpinEditH})
         SetFieldColors(*field, Viewer.co1, Viewer.coText);
-    Form3->Gauge->SetBackColor(Viewer.co1);
-    Form3->Gauge->SetForeColor(Viewer.co2);
+    TransformationsWindow->Gauge->SetBackColor(Viewer.co1);
+    TransformationsWindow->Gauge->SetForeColor(Viewer.co2);
 
     SkinOptionsWindow(titleBar, background);
 
@@ -165,35 +165,35 @@ void TForm1::SetSkin() {
     SetSquare(*logo, B);
     TopLabel->SetLeft(B + 8);
 
-    for (TLabel* title : {TopLabel, Form2->TopLabel, Form3->TopLabel, Form4->TopLabel})
+    for (TLabel* title : {TopLabel, FileWindow->TopLabel, TransformationsWindow->TopLabel, OptionsWindow->TopLabel})
         SetFontPoints(*title, big ? 16 : 12);
     SetFontPoints(*BottomLabel, big ? 14 : 12);
 
-    Form2->TopImage->SetHeight(B + 2);
-    SetSquare(*Form2->MorphButton1, B);
-    SetSquare(*Form2->MorphButton2, B);
-    for (TControl* below : std::initializer_list<TControl*>{Form2->FileName, Form2->Bevel1, Form2->BackShape2})
+    FileWindow->TopImage->SetHeight(B + 2);
+    SetSquare(*FileWindow->MorphButton1, B);
+    SetSquare(*FileWindow->MorphButton2, B);
+    for (TControl* below : std::initializer_list<TControl*>{FileWindow->FileName, FileWindow->Bevel1, FileWindow->BackShape2})
         below->SetTop(B + 7);
-    Form2->MorphButton1->SetLeft(Form2->Width() - Form2->MorphButton1->Width() - 5);
+    FileWindow->MorphButton1->SetLeft(FileWindow->Width() - FileWindow->MorphButton1->Width() - 5);
     // Plus one: the dock button overlaps the close button by a pixel.
-    Form2->MorphButton2->SetLeft(Form2->MorphButton1->Left() - B + 1);
-    for (TControl* list : std::initializer_list<TControl*>{Form2->DirectoryListBox, Form2->FileListBox,
-                                                           Form2->FilterComboBox, Form2->DriveComboBox,
-                                                           Form2->FileName})
+    FileWindow->MorphButton2->SetLeft(FileWindow->MorphButton1->Left() - B + 1);
+    for (TControl* list : std::initializer_list<TControl*>{FileWindow->DirectoryListBox, FileWindow->FileListBox,
+                                                           FileWindow->FilterComboBox, FileWindow->DriveComboBox,
+                                                           FileWindow->FileName})
         SetFontPoints(*list, B / 2);
 
-    Form3->TopImage->SetHeight(B + 2);
-    SetSquare(*Form3->MorphButton9, B);
-    Form3->MorphButton9->SetLeft(Form3->Width() - Form2->MorphButton1->Width() - 5);
-    SetFontPoints(*Form3->FileListBox, B / 2);
+    TransformationsWindow->TopImage->SetHeight(B + 2);
+    SetSquare(*TransformationsWindow->MorphButton9, B);
+    TransformationsWindow->MorphButton9->SetLeft(TransformationsWindow->Width() - FileWindow->MorphButton1->Width() - 5);
+    SetFontPoints(*TransformationsWindow->FileListBox, B / 2);
 
     SkinBrowser(titleBar);
-    Form4->TopImage->SetHeight(B + 2);
-    SetSquare(*Form4->MorphButton8, B);
-    Form4->MorphButton8->SetLeft(Form4->Width() - Form2->MorphButton1->Width() - 5);
+    OptionsWindow->TopImage->SetHeight(B + 2);
+    SetSquare(*OptionsWindow->MorphButton8, B);
+    OptionsWindow->MorphButton8->SetLeft(OptionsWindow->Width() - FileWindow->MorphButton1->Width() - 5);
 }
 
-void TForm1::SetButtonSkin() {
+void TMainWindow::SetButtonSkin() {
     // Every image button and the glyph cell it shows.
     struct GlyphButton {
         TMorphButton* button;
@@ -201,18 +201,18 @@ void TForm1::SetButtonSkin() {
     };
     const GlyphButton buttons[] = {
         {MorphButton12, 0},  {MorphButton11, 1}, {MorphButton5, 2},  {MorphButton4, 3},  {MorphButton3, 4},
-        {MorphButton1, 5},   {Form2->MorphButton1, 5},               {Form3->MorphButton9, 5},
-        {Form6->MorphButton1, 5},
-        {MorphButton7, 6},   {MorphButton9, 7},  {Form2->MorphButton2, 8},               {MorphButton10, 9},
+        {MorphButton1, 5},   {FileWindow->MorphButton1, 5},               {TransformationsWindow->MorphButton9, 5},
+        {BrowserWindow->MorphButton1, 5},
+        {MorphButton7, 6},   {MorphButton9, 7},  {FileWindow->MorphButton2, 8},               {MorphButton10, 9},
         {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14}, {MorphButton14, 15}, {MorphButton8, 16},
-        {MorphButton2, 17},  {Form4->MorphButton8, 5}, {Form4->MorphButton1, 6},
-        {Form5->MorphButton1, 5},
-        {Form3->MorphButton1, 12}, {Form3->MorphButton2, 11}, {Form3->MorphButton3, 14}, {Form3->MorphButton4, 15},
+        {MorphButton2, 17},  {OptionsWindow->MorphButton8, 5}, {OptionsWindow->MorphButton1, 6},
+        {AboutWindow->MorphButton1, 5},
+        {TransformationsWindow->MorphButton1, 12}, {TransformationsWindow->MorphButton2, 11}, {TransformationsWindow->MorphButton3, 14}, {TransformationsWindow->MorphButton4, 15},
     };
     // The buttons that show a word, and their wide cells.
     const GlyphButton wideButtons[] = {
-        {Form4->MorphButton2, 5},
-        {Form3->MorphButton6, 0}, {Form3->MorphButton7, 1}, {Form3->MorphButton5, 2}, {Form3->MorphButton8, 3},
+        {OptionsWindow->MorphButton2, 5},
+        {TransformationsWindow->MorphButton6, 0}, {TransformationsWindow->MorphButton7, 1}, {TransformationsWindow->MorphButton5, 2}, {TransformationsWindow->MorphButton8, 3},
     };
     const std::span<const GlyphButton> groups[] = {buttons, wideButtons};
     // The strips at rest go into the pictures shown at rest, the lit strips

@@ -60,9 +60,9 @@ extern TViewerState Viewer;
 // Back to the state of a process that has just started.
 void ResetViewerState();
 
-class TForm1 : public TForm {
+class TMainWindow : public TForm {
 public:
-    TForm1();
+    TMainWindow();
 
     TImage* BackLogo;
     TShape* BackShape;
@@ -77,21 +77,21 @@ public:
     TLabel* SelectLabel;
     TImage* TopImage;
     TLabel* TopLabel;
-    TMorphButton* MorphButton5;
-    TMorphButton* MorphButton4;
-    TMorphButton* MorphButton3;
-    TMorphButton* MorphButton1;
-    TMorphButton* MorphButton14;
-    TMorphButton* MorphButton13;
-    TMorphButton* MorphButton10;
-    TMorphButton* MorphButton12;
-    TMorphButton* MorphButton11;
-    TMorphButton* MorphButton8;
-    TMorphButton* MorphButton9;
-    TMorphButton* MorphButton2;
-    TMorphButton* MorphButton7;
-    TMorphButton* MorphButton15;
-    TMorphButton* MorphButton6;
+    TMorphButton* MorphButton5;  // full screen without a frame
+    TMorphButton* MorphButton4;  // minimise
+    TMorphButton* MorphButton3;  // maximise
+    TMorphButton* MorphButton1;  // close
+    TMorphButton* MorphButton14;  // turn left
+    TMorphButton* MorphButton13;  // turn right
+    TMorphButton* MorphButton10;  // edit in the external editor
+    TMorphButton* MorphButton12;  // delete
+    TMorphButton* MorphButton11;  // mark
+    TMorphButton* MorphButton8;  // options window
+    TMorphButton* MorphButton9;  // transformations window
+    TMorphButton* MorphButton2;  // thumbnail browser
+    TMorphButton* MorphButton7;  // file window
+    TMorphButton* MorphButton15;  // background black or white
+    TMorphButton* MorphButton6;  // the fit-mode menu
     TImage* logo;
     TImage* bt_big;
     TImage* sizer;
@@ -178,7 +178,7 @@ private:
     void ShowToolWindowsInFront();
 };
 
-extern TForm1* Form1;
+extern TMainWindow* MainWindow;
 
 // A file size as the information line shows it: "1000B", "128KB", "12MB".
 std::string SizeText(std::int64_t bytes);

@@ -1,6 +1,6 @@
 // Loading a picture file onto the display picture, and the bars' texts.
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
 #include "components/MPGifImg.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/DisplayCopy.h"
@@ -10,7 +10,7 @@
 
 namespace lumvex {
 
-void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work) {
+void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage* work) {
     if (FileExists(fileName)) {
         target->SetWidth(0);
         target->SetHeight(0);
@@ -36,7 +36,7 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
         StartAnimation(target);
         GetFileInfo(fileName);
         // After the picture has been painted, not competing with it.
-        if (work == TImg) QueueOnUiThread([] { if (Form1) Form1->PrefetchNeighbours(); });
+        if (work == TImg) QueueOnUiThread([] { if (MainWindow) MainWindow->PrefetchNeighbours(); });
     }
     Viewer.ViewCenterX = target->Width() / 2;
     Viewer.ViewCenterY = target->Height() / 2;
@@ -44,9 +44,9 @@ void TForm1::LoadImage(const std::string& fileName, TImage* target, TImage* work
 
 // The next and previous entries of the file list, wrapping around, are
 // decoded ahead; every other picture decoded ahead is dropped.
-void TForm1::PrefetchNeighbours() {
-    if (!Form2) return;
-    const TFileListBox& list = *Form2->FileListBox;
+void TMainWindow::PrefetchNeighbours() {
+    if (!FileWindow) return;
+    const TFileListBox& list = *FileWindow->FileListBox;
     const int index = list.ItemIndex(), count = list.Count();
     std::vector<std::string> neighbours;
     if (index >= 0 && count > 1) {
@@ -60,7 +60,7 @@ void TForm1::PrefetchNeighbours() {
 
 // A GIF plays in the viewer; in tile mode it tiles its frames. After the first
 // frame's own delay every frame shows for the shortest interval, 55 ms.
-void TForm1::StartAnimation(TImage* target) {
+void TMainWindow::StartAnimation(TImage* target) {
     auto* gif = dynamic_cast<TGIFImage*>(target->Picture().Graphic());
     if (!gif) return;
     gif->SetAnimate(true);
@@ -89,7 +89,7 @@ static int BitmapDepth(TPixelFormat format) {
     }
 }
 
-void TForm1::GetFileInfo(const std::string& fileName) {
+void TMainWindow::GetFileInfo(const std::string& fileName) {
     const std::int64_t size = FileSize(fileName);
     const std::string shortName = ExtractFileName(fileName);
     const std::string lower = LowerCase(shortName);
@@ -105,9 +105,9 @@ void TForm1::GetFileInfo(const std::string& fileName) {
     // Appended piece by piece: a literal added before a temporary string
     // trips a false overlap warning of the compiler in optimised builds.
     std::string info = " ";
-    info += IntToStr(Form2->FileListBox->ItemIndex() + 1);
+    info += IntToStr(FileWindow->FileListBox->ItemIndex() + 1);
     info += "/";
-    info += IntToStr(Form2->FileListBox->Count());
+    info += IntToStr(FileWindow->FileListBox->Count());
     info += " | ";
     info += SizeText(size);
     info += " | ";

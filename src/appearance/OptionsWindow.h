@@ -17,9 +17,9 @@
 
 namespace lumvex {
 
-class TForm4 : public TForm {
+class TOptionsWindow : public TForm {
 public:
-    TForm4();
+    TOptionsWindow();
 
     TImage* TopImage;
     TLabel* TopLabel;
@@ -99,6 +99,6 @@ private:
     WindowDrag drag_;
 };
 
-extern TForm4* Form4;
+extern TOptionsWindow* OptionsWindow;
 
 }  // namespace lumvex

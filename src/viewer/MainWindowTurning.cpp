@@ -1,6 +1,6 @@
 // Turning the picture on view and writing it to the current file.
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
 #include "imageops/FileTransforms.h"
 #include "imageops/PictureFiles.h"
 #include "imageops/PixelTransforms.h"
@@ -8,8 +8,8 @@
 
 namespace lumvex {
 
-void TForm1::RotateViewedPicture(bool Left, TGauge& gauge) {
-    const std::string fileName = Form2->FileName->Caption();
+void TMainWindow::RotateViewedPicture(bool Left, TGauge& gauge) {
+    const std::string fileName = FileWindow->FileName->Caption();
     const TFileKind kind = FileKind(fileName);
     if (kind == TFileKind::fkNone) return;
     // A batch or a selection change in the transformations window can leave

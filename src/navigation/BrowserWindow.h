@@ -21,15 +21,15 @@
 
 namespace lumvex {
 
-class TForm6 : public TForm {
+class TBrowserWindow : public TForm {
 public:
-    TForm6();
-    ~TForm6() override;
+    TBrowserWindow();
+    ~TBrowserWindow() override;
 
     TPanel* Panel1;
     TImage* TopImage;
     TLabel* TopLabel;
-    TMorphButton* MorphButton1;
+    TMorphButton* MorphButton1;  // close
     TScrollBox* ScrollBox1;
     TPanel* Panel2;
     TImage* BottomImage;
@@ -91,6 +91,6 @@ private:
     WindowDrag drag_;
 };
 
-extern TForm6* Form6;
+extern TBrowserWindow* BrowserWindow;
 
 }  // namespace lumvex

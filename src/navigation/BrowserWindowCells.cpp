@@ -2,10 +2,10 @@
 // by mouse, and the file operations of the cell menu.
 #include <algorithm>
 
-#include "navigation/Unit6.h"
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
+#include "navigation/BrowserWindow.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Screen.h"
 
@@ -32,21 +32,21 @@ TFont CaptionFont() {
 
 }  // namespace
 
-void TForm6::Build() {
+void TBrowserWindow::Build() {
     CancelBuild();
     FreeCells();
-    TFileListBox* list = Form2->FileListBox;
+    TFileListBox* list = FileWindow->FileListBox;
     const int count = list->Count();
     Cells.assign(count, nullptr);
     Captions.assign(count, nullptr);
     Thumbnails.assign(count, nullptr);
-    if (Form3->FileListBox->Count() == 0) return;  // an empty folder shows an empty area
+    if (TransformationsWindow->FileListBox->Count() == 0) return;  // an empty folder shows an empty area
     Gauge1->SetProgress(0);
     Gauge1->SetMinValue(0);
     Gauge1->SetMaxValue(count - 1);
 
     ScrollBox1->SetEnabled(false);
-    const std::string folder = IncludeTrailingPathDelimiter(Form2->DirectoryListBox->Directory());
+    const std::string folder = IncludeTrailingPathDelimiter(FileWindow->DirectoryListBox->Directory());
     std::vector<std::string> paths;
     for (const std::string& name : list->Items()) paths.push_back(folder + name);
     build_ = TOrderedBatch<TThumbnail>::Start(
@@ -57,16 +57,16 @@ void TForm6::Build() {
         [this](int index, TThumbnail* thumbnail) { AddCell(index, thumbnail); }, [this] { BuildFinished(); });
 }
 
-bool TForm6::Building() const { return build_ != nullptr; }
+bool TBrowserWindow::Building() const { return build_ != nullptr; }
 
-void TForm6::CancelBuild() {
+void TBrowserWindow::CancelBuild() {
     if (!build_) return;
     build_->Cancel();
     build_.reset();
     ScrollBox1->SetEnabled(true);
 }
 
-void TForm6::FreeCells() {
+void TBrowserWindow::FreeCells() {
     for (TPanel* cell : Cells) delete cell;  // its caption and image with it
     Cells.clear();
     Captions.clear();
@@ -75,7 +75,7 @@ void TForm6::FreeCells() {
 
 // A cell as its picture arrives; a picture that could not be loaded leaves
 // the cell empty but for its caption.
-void TForm6::AddCell(int index, TThumbnail* thumbnail) {
+void TBrowserWindow::AddCell(int index, TThumbnail* thumbnail) {
     if (index >= static_cast<int>(Cells.size())) return;
     auto bind = [this](TControl* control) {
         control->OnClick = [this](TObject* sender) { CellClick(sender); };
@@ -97,7 +97,7 @@ void TForm6::AddCell(int index, TThumbnail* thumbnail) {
     caption->SetAlign(alBottom);
     caption->SetAlignment(taCenter);
     caption->SetTransparent(true);
-    caption->SetCaption(Form2->FileListBox->Items()[index]);
+    caption->SetCaption(FileWindow->FileListBox->Items()[index]);
 
     auto* image = new TImage(cell);
     image->SetStretch(true);
@@ -120,14 +120,14 @@ void TForm6::AddCell(int index, TThumbnail* thumbnail) {
     Gauge1->SetProgress(index);
 }
 
-void TForm6::BuildFinished() {
+void TBrowserWindow::BuildFinished() {
     build_.reset();
     Gauge1->SetProgress(Gauge1->MaxValue());
     ScrollBox1->SetEnabled(true);
     LayoutCells(ScrollBox1->Width());
 }
 
-void TForm6::LayoutCells(int width) {
+void TBrowserWindow::LayoutCells(int width) {
     for (int i = 0; i < static_cast<int>(Cells.size()); ++i) {
         if (!Cells[i]) continue;
         const TPoint at = CellPosition(i, width);
@@ -135,26 +135,26 @@ void TForm6::LayoutCells(int width) {
     }
 }
 
-void TForm6::CellClick(TObject* sender) {
+void TBrowserWindow::CellClick(TObject* sender) {
     const int i = sender->Tag;
-    TFileListBox* marks = Form3->FileListBox;
+    TFileListBox* marks = TransformationsWindow->FileListBox;
     if (i < 0 || i >= marks->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
     marks->SetSelected(i, !marks->Selected(i));
     if (i < static_cast<int>(Cells.size()) && Cells[i])
         Cells[i]->SetColor(marks->Selected(i) ? Viewer.coSelect : Viewer.co1);
 }
 
-void TForm6::CellDblClick(TObject* sender) {
-    Form2->FileListBox->SetItemIndex(sender->Tag);
-    Form2->FileName->SetCaption(Form2->FileListBox->FileName());
+void TBrowserWindow::CellDblClick(TObject* sender) {
+    FileWindow->FileListBox->SetItemIndex(sender->Tag);
+    FileWindow->FileName->SetCaption(FileWindow->FileListBox->FileName());
     CancelBuild();
     Hide();
     ReturnToViewer();
-    Form1->LoadImage(Form2->FileName->Caption(), Form1->Image, Form1->TImg);
-    Form1->ResizeImage(Form1->Image, Form1->TImg);
+    MainWindow->LoadImage(FileWindow->FileName->Caption(), MainWindow->Image, MainWindow->TImg);
+    MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
 }
 
-void TForm6::CellMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
+void TBrowserWindow::CellMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
     if (button != mbRight) return;
     const TPoint at = Mouse.CursorPos();
     PopupMenu.Popup(at.X, at.Y);
@@ -162,18 +162,18 @@ void TForm6::CellMouseDown(TObject*, TMouseButton button, TShiftState, int, int)
 
 // The transformations window's move or copy of the marked files, with its
 // folder picker, questions and messages.
-void TForm6::Mozgats1Click(TObject*) {
-    Form3->MoveCopyBatch(true);
+void TBrowserWindow::Mozgats1Click(TObject*) {
+    TransformationsWindow->MoveCopyBatch(true);
     Build();
 }
 
-void TForm6::Msols1Click(TObject*) {
-    Form3->MoveCopyBatch(false);
+void TBrowserWindow::Msols1Click(TObject*) {
+    TransformationsWindow->MoveCopyBatch(false);
     Build();
 }
 
-void TForm6::Trls1Click(TObject*) {
-    if (Form1->DeleteMarkedFiles()) Build();
+void TBrowserWindow::Trls1Click(TObject*) {
+    if (MainWindow->DeleteMarkedFiles()) Build();
 }
 
 }  // namespace lumvex

@@ -1,19 +1,19 @@
-#include "navigation/Unit6.h"
+#include "navigation/BrowserWindow.h"
 
 #include <algorithm>
 
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/services/Resources.h"
 #include "platform/services/Screen.h"
 
 namespace lumvex {
 
-TForm6* Form6 = nullptr;
+TBrowserWindow* BrowserWindow = nullptr;
 
-TForm6::TForm6() {
-    Form6 = this;
+TBrowserWindow::TBrowserWindow() {
+    BrowserWindow = this;
     DesignWindow(this, "Tallózás", Bounds(354, 105, 614, 403));
     CreateControls();
     CreateMenu();
@@ -24,9 +24,9 @@ TForm6::TForm6() {
 }
 
 // A build in progress must not deliver to a window that is gone.
-TForm6::~TForm6() { CancelBuild(); }
+TBrowserWindow::~TBrowserWindow() { CancelBuild(); }
 
-void TForm6::CreateControls() {
+void TBrowserWindow::CreateControls() {
     auto drag = [this](TControl* control) {
         control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
     };
@@ -69,7 +69,7 @@ void TForm6::CreateControls() {
 }
 
 // Only the file operations act; the other items are there to be seen.
-void TForm6::CreateMenu() {
+void TBrowserWindow::CreateMenu() {
     TMenuItem& items = PopupMenu.Items();
     Forgats1 = items.Add("Forgatás, tükrözés");
     Forgats1->Add("Forgatás balra 90°-al");
@@ -93,30 +93,30 @@ void TForm6::CreateMenu() {
     Trls1->OnClick = [this](TObject* sender) { Trls1Click(sender); };
 }
 
-void TForm6::FormResize() {
+void TBrowserWindow::FormResize() {
     MorphButton1->SetLeft(Panel1->Width() - Viewer.ButtonSize - 2);
     sizer->SetLeft(Panel2->Width() - Viewer.ButtonSize - 2);
     DockFileWindow();
-    Form2->FitToHeight(Height());
+    FileWindow->FitToHeight(Height());
     LayoutCells(ScrollBox1->Width());
 }
 
 // The file window stands beside the browser unless the main window covers
 // the screen's width or height.
-void TForm6::DockFileWindow() {
-    if (Form1->Width() != Screen.Width() && Form1->Height() != Screen.Height())
-        Form2->DockPlacement(Top(), Left(), Width());
+void TBrowserWindow::DockFileWindow() {
+    if (MainWindow->Width() != Screen.Width() && MainWindow->Height() != Screen.Height())
+        FileWindow->DockPlacement(Top(), Left(), Width());
 }
 
-void TForm6::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
+void TBrowserWindow::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     if (drag_.MouseMove(*this, shift, x, y)) DockFileWindow();
 }
 
-void TForm6::sizerMouseMove(TObject*, TShiftState shift, int, int) {
+void TBrowserWindow::sizerMouseMove(TObject*, TShiftState shift, int, int) {
     if (shift & ssLeft) ResizeToGrip(*this, *sizer, 300, 300);
 }
 
-void TForm6::MorphButton1Click(TObject*) {
+void TBrowserWindow::MorphButton1Click(TObject*) {
     CancelBuild();
     FreeCells();
     Hide();
@@ -124,21 +124,21 @@ void TForm6::MorphButton1Click(TObject*) {
 }
 
 // Closed by the platform: the cells stay until the next build.
-void TForm6::FormClose(TObject*, TCloseAction&) {
+void TBrowserWindow::FormClose(TObject*, TCloseAction&) {
     CancelBuild();
     ReturnToViewer();
 }
 
 // The main window comes back where the browser stood, and the file window
 // as the main window last left it.
-void TForm6::ReturnToViewer() {
-    Form1->SetBounds(Left(), Top(), Width(), Height());
-    Form1->Show();
-    Form2->SetVisible(Viewer.FileWindowShown);
+void TBrowserWindow::ReturnToViewer() {
+    MainWindow->SetBounds(Left(), Top(), Width(), Height());
+    MainWindow->Show();
+    FileWindow->SetVisible(Viewer.FileWindowShown);
 }
 
-void TForm6::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
-    Form1->FormKeyDown(sender, key, shift);
+void TBrowserWindow::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    MainWindow->FormKeyDown(sender, key, shift);
 }
 
 }  // namespace lumvex

@@ -1,49 +1,49 @@
 // The marked files, as the main window marks, clears and shows them.
-#include "viewer/Unit1.h"
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
+#include "viewer/MainWindow.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
 
 namespace lumvex {
 
-void TForm1::ToggleMark() {
-    const int i = Form2->FileListBox->ItemIndex();
-    TFileListBox* marks = Form3->FileListBox;
+void TMainWindow::ToggleMark() {
+    const int i = FileWindow->FileListBox->ItemIndex();
+    TFileListBox* marks = TransformationsWindow->FileListBox;
     if (i < 0 || i >= marks->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
     marks->SetSelected(i, !marks->Selected(i));
     SetSelectLabel();
 }
 
-void TForm1::ClearMarks() {
-    Form3->FileListBox->ClearSelection();
+void TMainWindow::ClearMarks() {
+    TransformationsWindow->FileListBox->ClearSelection();
     SetSelectLabel();
 }
 
 // The current file when exactly one file is marked (whichever carries the
 // mark), otherwise every marked file. Files are deleted for good; one that
 // cannot be deleted is passed over.
-bool TForm1::DeleteMarkedFiles() {
-    TFileListBox* marks = Form3->FileListBox;
-    TFileListBox* list = Form2->FileListBox;
+bool TMainWindow::DeleteMarkedFiles() {
+    TFileListBox* marks = TransformationsWindow->FileListBox;
+    TFileListBox* list = FileWindow->FileListBox;
     if (marks->SelCount() == 1) {
         const int i = list->ItemIndex();
         if (i < 0 || i >= list->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
         const std::string question = "FIGYELEM!\rBiztos, hogy törölni akarja a(z) " + list->Items()[i] + " fájlt?";
         if (MessageDlg(question, mtWarning, mbYesNoCancel) != mrYes) return false;
-        DeleteFile(Form2->FileName->Caption());
+        DeleteFile(FileWindow->FileName->Caption());
     } else {
         if (MessageDlg("FIGYELEM!\rÖn több fájlt is kijelölt törlésre!\rTörli őket?", mtWarning, mbYesNoCancel) !=
             mrYes)
             return false;
-        Form3->Gauge->SetMinValue(0);
-        Form3->Gauge->SetMaxValue(marks->SelCount() - 1);
-        Form3->Gauge->SetProgress(0);
-        const std::string folder = IncludeTrailingPathDelimiter(Form2->DirectoryListBox->Directory());
+        TransformationsWindow->Gauge->SetMinValue(0);
+        TransformationsWindow->Gauge->SetMaxValue(marks->SelCount() - 1);
+        TransformationsWindow->Gauge->SetProgress(0);
+        const std::string folder = IncludeTrailingPathDelimiter(FileWindow->DirectoryListBox->Directory());
         for (int i = 0; i < marks->Count(); ++i) {
             if (!marks->Selected(i)) continue;
             DeleteFile(folder + marks->Items()[i]);
-            Form3->Gauge->SetProgress(Form3->Gauge->Progress() + 1);
+            TransformationsWindow->Gauge->SetProgress(TransformationsWindow->Gauge->Progress() + 1);
         }
     }
     list->Update();
@@ -51,9 +51,9 @@ bool TForm1::DeleteMarkedFiles() {
     return true;
 }
 
-void TForm1::SetSelectLabel() {
-    TFileListBox* marks = Form3->FileListBox;
-    Form3->fileindex->SetCaption(IntToStr(marks->SelCount()));
+void TMainWindow::SetSelectLabel() {
+    TFileListBox* marks = TransformationsWindow->FileListBox;
+    TransformationsWindow->fileindex->SetCaption(IntToStr(marks->SelCount()));
     std::string text;
     for (int i = 0; i < marks->Count(); ++i)
         if (marks->Selected(i)) text += marks->Items()[i] + "; ";

@@ -21,13 +21,13 @@
 
 namespace lumvex {
 
-class TForm3 : public TForm {
+class TTransformationsWindow : public TForm {
 public:
-    TForm3();
+    TTransformationsWindow();
 
     TImage* TopImage;
     TLabel* TopLabel;
-    TMorphButton* MorphButton9;
+    TMorphButton* MorphButton9;  // close
     TImage* BackImage;
     TShape* BackShape;
     TBevel* Bevel3;
@@ -40,10 +40,10 @@ public:
     TShape* Shape1;
     TLabel* Label4;
     TLabel* Label10;
-    TMorphButton* MorphButton1;
-    TMorphButton* MorphButton2;
-    TMorphButton* MorphButton4;
-    TMorphButton* MorphButton3;
+    TMorphButton* MorphButton1;  // mirror left-right
+    TMorphButton* MorphButton2;  // mirror top-bottom
+    TMorphButton* MorphButton4;  // turn left
+    TMorphButton* MorphButton3;  // turn right
     TBevel* Bevel1;
     TShape* Shape2;
     TLabel* Label1;
@@ -61,21 +61,21 @@ public:
     TShape* Shape5;
     TShape* Shape8;
     TShape* Shape9;
-    TCheckBox* CheckBox1;
+    TCheckBox* CheckBox1;  // keep proportions
     TShape* Shape6;
-    TMorphButton* MorphButton8;
+    TMorphButton* MorphButton8;  // scale the marked files
     TBevel* Bevel4;
     TShape* Shape4;
     TLabel* Label5;
-    TComboBox* ComboBox1;
-    TMorphButton* MorphButton5;
-    TTrackBar* TrackBar1;
+    TComboBox* ComboBox1;  // target format
+    TMorphButton* MorphButton5;  // convert the marked files
+    TTrackBar* TrackBar1;  // JPEG quality
     TLabel* Label9;
     TLabel* Label8;
     TBevel* Bevel5;
     TLabel* Label6;
-    TMorphButton* MorphButton6;
-    TMorphButton* MorphButton7;
+    TMorphButton* MorphButton6;  // move
+    TMorphButton* MorphButton7;  // copy
     TBrowseForFolder BrowseFolder;
 
     bool LastEditedWidth = false;
@@ -131,6 +131,6 @@ private:
     bool optionHover_ = false;
 };
 
-extern TForm3* Form3;
+extern TTransformationsWindow* TransformationsWindow;
 
 }  // namespace lumvex

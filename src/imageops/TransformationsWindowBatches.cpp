@@ -4,46 +4,46 @@
 #include "imageops/FileTransforms.h"
 #include "imageops/ResizeFile.h"
 #include "imageops/PixelTransforms.h"
-#include "imageops/Unit3.h"
-#include "navigation/Unit2.h"
+#include "imageops/TransformationsWindow.h"
+#include "navigation/FileWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 
 namespace lumvex {
 
-std::vector<std::string> TForm3::MarkedNames() const {
+std::vector<std::string> TTransformationsWindow::MarkedNames() const {
     std::vector<std::string> names;
     for (int i = 0; i < FileListBox->Count(); ++i)
         if (FileListBox->Selected(i)) names.push_back(FileListBox->Items()[i]);
     return names;
 }
 
-std::string TForm3::SourcePath(const std::string& name) const {
+std::string TTransformationsWindow::SourcePath(const std::string& name) const {
     return IncludeTrailingPathDelimiter(FileListBox->Directory()) + name;
 }
 
-void TForm3::ShowProgress(int k, int count) {
+void TTransformationsWindow::ShowProgress(int k, int count) {
     fileindex->SetCaption(IntToStr(k) + "/" + IntToStr(count));
     fileindex->Repaint();
 }
 
-void TForm3::ReloadViewedFile() {
-    Form1->LoadImage(Form2->FileName->Caption(), Form1->Image, Form1->TImg);
-    Form1->ResizeImage(Form1->Image, Form1->TImg);
+void TTransformationsWindow::ReloadViewedFile() {
+    MainWindow->LoadImage(FileWindow->FileName->Caption(), MainWindow->Image, MainWindow->TImg);
+    MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
 }
 
 // New files appear and moved ones go; the file window keeps its current file.
-void TForm3::RereadFileLists() {
-    const std::string current = ExtractFileName(Form2->FileName->Caption());
-    Form2->FileListBox->Update();
+void TTransformationsWindow::RereadFileLists() {
+    const std::string current = ExtractFileName(FileWindow->FileName->Caption());
+    FileWindow->FileListBox->Update();
     FileListBox->Update();
-    const auto& items = Form2->FileListBox->Items();
+    const auto& items = FileWindow->FileListBox->Items();
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
-        if (items[i] == current) Form2->FileListBox->SetItemIndex(i);
+        if (items[i] == current) FileWindow->FileListBox->SetItemIndex(i);
 }
 
-void TForm3::TurnBatch(bool Left) {
+void TTransformationsWindow::TurnBatch(bool Left) {
     const std::vector<std::string> names = MarkedNames();
     const int count = static_cast<int>(names.size());
     Gauge->SetMinValue(0);
@@ -53,7 +53,7 @@ void TForm3::TurnBatch(bool Left) {
     int k = 0;
     for (const std::string& name : names) {
         ShowProgress(++k, count);
-        RotateFile(SourcePath(name), Left, *Form1->TImg2, *Gauge);
+        RotateFile(SourcePath(name), Left, *MainWindow->TImg2, *Gauge);
         if (FileKind(name) == TFileKind::fkNone)
             report += "A(z) " + name + " fájlt nem sikerült elforgatni (csak jpg-et és bmp-t lehet).\r";
         Gauge->SetProgress(Gauge->Progress() + 1);
@@ -63,14 +63,14 @@ void TForm3::TurnBatch(bool Left) {
     if (count == 1) ReloadViewedFile();
 }
 
-void TForm3::MirrorBatch(bool Vertical) {
+void TTransformationsWindow::MirrorBatch(bool Vertical) {
     const std::vector<std::string> names = MarkedNames();
     const int count = static_cast<int>(names.size());
     if (count == 0) return;
     Gauge->SetMinValue(0);
     Gauge->SetMaxValue(count - 1);
     Gauge->SetProgress(0);
-    Form1->TImg->Picture().Bitmap().SetPixelFormat(TPixelFormat::pf24bit);
+    MainWindow->TImg->Picture().Bitmap().SetPixelFormat(TPixelFormat::pf24bit);
     std::string report;
     int k = 0;
     for (const std::string& name : names) {
@@ -87,7 +87,7 @@ void TForm3::MirrorBatch(bool Vertical) {
     if (count == 1) ReloadViewedFile();
 }
 
-void TForm3::ConvertBatch() {
+void TTransformationsWindow::ConvertBatch() {
     const std::vector<std::string> names = MarkedNames();
     const int count = static_cast<int>(names.size());
     Gauge->SetMinValue(0);
@@ -99,7 +99,7 @@ void TForm3::ConvertBatch() {
     if (target == TConvertTarget::ToJpg && !JpegQualityWarning(names)) return;
     TOverwriteMode mode = TOverwriteMode::Ask;
     for (const std::string& name : names) {
-        if (ConvertFile(FileListBox->Directory(), name, target, TrackBar1->Position(), mode, *Form1->TImg2) ==
+        if (ConvertFile(FileListBox->Directory(), name, target, TrackBar1->Position(), mode, *MainWindow->TImg2) ==
             TConvertResult::EndBatch)
             return;
         Gauge->SetProgress(Gauge->Progress() + 1);
@@ -109,7 +109,7 @@ void TForm3::ConvertBatch() {
     RereadFileLists();
 }
 
-void TForm3::ScaleBatch() {
+void TTransformationsWindow::ScaleBatch() {
     const TModalResult answer = ReplaceFilesWarning();
     if (answer != mrYes && answer != mrNo) return;
     const bool overwrite = answer == mrYes;
@@ -120,9 +120,9 @@ void TForm3::ScaleBatch() {
     Gauge->SetProgress(0);
     TResizeWork work;
     const TScaleChoice choice = ScaleChoice();
-    Form1->TImgFileName.clear();
+    MainWindow->TImgFileName.clear();
     for (const std::string& name : names) {
-        ResizeFile(SourcePath(name), choice, overwrite, work, *Form1->TImg);
+        ResizeFile(SourcePath(name), choice, overwrite, work, *MainWindow->TImg);
         Gauge->SetProgress(Gauge->Progress() + 1);
         Gauge->Repaint();
     }
@@ -130,7 +130,7 @@ void TForm3::ScaleBatch() {
     RereadFileLists();
 }
 
-void TForm3::MoveCopyBatch(bool Move) {
+void TTransformationsWindow::MoveCopyBatch(bool Move) {
     if (!BrowseFolder.Execute()) return;
     const std::string folder = IncludeTrailingPathDelimiter(BrowseFolder.Path);
     const std::vector<std::string> names = MarkedNames();

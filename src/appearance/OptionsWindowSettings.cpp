@@ -7,8 +7,8 @@
 #include <string>
 
 #include "appearance/ColorText.h"
-#include "appearance/Unit4.h"
-#include "viewer/Unit1.h"
+#include "appearance/OptionsWindow.h"
+#include "viewer/MainWindow.h"
 #include "platform/services/Application.h"
 #include "platform/services/Registry.h"
 
@@ -41,7 +41,7 @@ std::array<ColorValue, 6> ColorValues() {
 }
 
 // The boxes that hold the flags "c1" to "c8".
-std::array<TCheckBox*, 8> FlagBoxes(const TForm4& window) {
+std::array<TCheckBox*, 8> FlagBoxes(const TOptionsWindow& window) {
     return {window.CheckBox1, window.CheckBox2, window.CheckBox3, window.CheckBox4,
             window.CheckBox5, window.CheckBox6, window.CheckBox7, window.CheckBox8};
 }
@@ -50,17 +50,17 @@ std::string FlagName(std::size_t index) { return "c" + std::to_string(index + 1)
 
 }  // namespace
 
-void TForm4::LoadOptions() {
+void TOptionsWindow::LoadOptions() {
     TRegistry registry;
     std::string damagedFile;
     std::optional<Exception> stopped;
     try {
         OpenSettingsKey(registry);
         damagedFile = registry.DamagedFile();
-        if (registry.ValueExists("x")) Form1->SetLeft(registry.ReadInteger("x"));
-        if (registry.ValueExists("y")) Form1->SetTop(registry.ReadInteger("y"));
-        if (registry.ValueExists("width")) Form1->SetWidth(registry.ReadInteger("width"));
-        if (registry.ValueExists("height")) Form1->SetHeight(registry.ReadInteger("height"));
+        if (registry.ValueExists("x")) MainWindow->SetLeft(registry.ReadInteger("x"));
+        if (registry.ValueExists("y")) MainWindow->SetTop(registry.ReadInteger("y"));
+        if (registry.ValueExists("width")) MainWindow->SetWidth(registry.ReadInteger("width"));
+        if (registry.ValueExists("height")) MainWindow->SetHeight(registry.ReadInteger("height"));
         for (const ColorValue& colour : ColorValues())
             if (registry.ValueExists(colour.name)) colour.field = StringToColor(registry.ReadString(colour.name));
         // Through the boxes: a box whose state changes runs its click action.
@@ -74,7 +74,7 @@ void TForm4::LoadOptions() {
         stopped = error;
     }
     registry.CloseKey();
-    Form1->SetButtonSkin();
+    MainWindow->SetButtonSkin();
     if (!damagedFile.empty())
         Application.ShowException(ERegistryException(
             "The settings file \"" + damagedFile + "\" is damaged. The settings that could be read were loaded, "
@@ -82,15 +82,15 @@ void TForm4::LoadOptions() {
     if (stopped) Application.ShowException(*stopped);
 }
 
-void TForm4::SaveOptions() {
+void TOptionsWindow::SaveOptions() {
     TRegistry registry;
     OpenSettingsKey(registry);
     // All values in one replacement of the file: a crash keeps the old ones.
     registry.BeginUpdate();
-    registry.WriteInteger("x", Form1->Left());
-    registry.WriteInteger("y", Form1->Top());
-    registry.WriteInteger("width", Form1->Width());
-    registry.WriteInteger("height", Form1->Height());
+    registry.WriteInteger("x", MainWindow->Left());
+    registry.WriteInteger("y", MainWindow->Top());
+    registry.WriteInteger("width", MainWindow->Width());
+    registry.WriteInteger("height", MainWindow->Height());
     for (const ColorValue& colour : ColorValues()) registry.WriteString(colour.name, ColorToString(colour.field));
     const std::array<TCheckBox*, 8> boxes = FlagBoxes(*this);
     for (std::size_t i = 0; i < boxes.size(); ++i) registry.WriteBool(FlagName(i), boxes[i]->Checked());

@@ -1,7 +1,7 @@
 // Placing the display picture in the picture area: the fit modes, zoom and panning.
 #include <cmath>
 
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 #include "components/MPGifImg.h"
 #include "platform/services/KeyCodes.h"
 #include "platform/services/Screen.h"
@@ -48,7 +48,7 @@ void TileOverScreen(TImage* target, TImage* work) {
 
 }  // namespace
 
-void TForm1::nyjtas1Click(TObject* sender) {
+void TMainWindow::nyjtas1Click(TObject* sender) {
     auto* item = static_cast<TMenuItem*>(sender);
     Viewer.ZoomSteps = 0;
     item->SetChecked(true);
@@ -56,7 +56,7 @@ void TForm1::nyjtas1Click(TObject* sender) {
     ResizeImage(Image, TImg);
 }
 
-void TForm1::ResizeImage(TImage* target, TImage* work) {
+void TMainWindow::ResizeImage(TImage* target, TImage* work) {
     border->Hide();
     switch (Viewer.FitMode) {
     case 0:
@@ -123,7 +123,7 @@ void TForm1::ResizeImage(TImage* target, TImage* work) {
     }
 }
 
-void TForm1::Zoom(TImage* target, TImage* work, bool zoomIn) {
+void TMainWindow::Zoom(TImage* target, TImage* work, bool zoomIn) {
     if (Viewer.FitMode != 4) {
         Viewer.FitMode = 4;
         ResizeImage(target, work);
@@ -158,13 +158,13 @@ static int AlignAxis(double& center, int size, int areaSize, int areaStart) {
     return Nearest(areaSize / 2.0 - center + areaStart);
 }
 
-void TForm1::AlignToRect(TImage* target) {
+void TMainWindow::AlignToRect(TImage* target) {
     const int left = AlignAxis(Viewer.ViewCenterX, target->Width(), Viewer.AreaWidth, Viewer.AreaLeft);
     const int top = AlignAxis(Viewer.ViewCenterY, target->Height(), Viewer.AreaHeight, Viewer.AreaTop);
     target->SetBounds(left, top, target->Width(), target->Height());
 }
 
-void TForm1::MoveImage(TImage* target) {
+void TMainWindow::MoveImage(TImage* target) {
     if (Viewer.FitMode != 4) return;
     const double d = PanStep + Viewer.ZoomSteps * ZoomFactor * 4 + (Viewer.PictureWidth + Viewer.PictureHeight) / 100.0;
     if (Viewer.KeyHeld[VK_RIGHT]) Viewer.ViewCenterX += d;
@@ -175,16 +175,16 @@ void TForm1::MoveImage(TImage* target) {
     border->SetBounds(target->Left() - 1, target->Top() - 1, target->Width() + 2, target->Height() + 2);
 }
 
-bool TForm1::PictureFits() const { return Image->Width() <= Viewer.AreaWidth && Image->Height() <= Viewer.AreaHeight; }
+bool TMainWindow::PictureFits() const { return Image->Width() <= Viewer.AreaWidth && Image->Height() <= Viewer.AreaHeight; }
 
-bool TForm1::ZoomStep(bool zoomIn) {
+bool TMainWindow::ZoomStep(bool zoomIn) {
     const int before = Viewer.ZoomSteps;
     const std::uint8_t modeBefore = Viewer.FitMode;
     Zoom(Image, Image, zoomIn);
     return Viewer.ZoomSteps != before || Viewer.FitMode != modeBefore;
 }
 
-void TForm1::ZoomKey(bool zoomIn) {
+void TMainWindow::ZoomKey(bool zoomIn) {
     if (!Kzpen1->Checked() && (Image->Width() == Viewer.AreaWidth || Image->Height() == Viewer.AreaHeight)) {
         while (PictureFits())
             if (!ZoomStep(!zoomIn || Viewer.AreaWidth > TImg->Width())) break;

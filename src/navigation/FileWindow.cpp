@@ -1,18 +1,18 @@
-#include "navigation/Unit2.h"
+#include "navigation/FileWindow.h"
 
 #include <algorithm>
 
-#include "viewer/Unit1.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
-#include "navigation/Unit6.h"
+#include "viewer/MainWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
+#include "navigation/BrowserWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Screen.h"
 
 namespace lumvex {
 
-TForm2* Form2 = nullptr;
+TFileWindow* FileWindow = nullptr;
 
 namespace {
 
@@ -25,8 +25,8 @@ TFont ListFont(const char* name) {
 
 }  // namespace
 
-TForm2::TForm2() {
-    Form2 = this;
+TFileWindow::TFileWindow() {
+    FileWindow = this;
     DesignWindow(this, "Fájl ablak", Bounds(814, 146, 190, 398));
     FadeWorks.SetSteps(50);
     FadeWorks.SetBlendValue(1);
@@ -36,7 +36,7 @@ TForm2::TForm2() {
     FormCreate();
 }
 
-void TForm2::CreateControls() {
+void TFileWindow::CreateControls() {
     auto drag = [this](TControl* control) {
         control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { BackImageMouseMove(s, sh, x, y); };
     };
@@ -128,13 +128,13 @@ void TForm2::CreateControls() {
     FileListBox->OnChange = [this](TObject*) { FileListBoxChange(); };
 }
 
-void TForm2::FormCreate() {
+void TFileWindow::FormCreate() {
     SetColor(clBlack);
     FileListBox->SetMask(FilterComboBox->Mask());
     FileListBox->SetItemIndex(0);
 }
 
-void TForm2::FileListBoxChange() {
+void TFileWindow::FileListBoxChange() {
     // The start file is shown whatever the list held: started from a folder
     // without pictures, nothing is selected yet.
     const int index = FileListBox->ItemIndex();
@@ -142,8 +142,8 @@ void TForm2::FileListBoxChange() {
         ShowStartFile();
     } else if (index >= 0 && index < FileListBox->Count()) {
         FileName->SetCaption(FileListBox->FileName());
-        Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
-        Form1->ResizeImage(Form1->Image, Form1->TImg);
+        MainWindow->LoadImage(FileName->Caption(), MainWindow->Image, MainWindow->TImg);
+        MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
     }
     MirrorIntoMarks();
 }
@@ -151,7 +151,7 @@ void TForm2::FileListBoxChange() {
 // The first showing after a start with a picture named on the command line.
 // The start file is no longer pending from here on: not for the folder change
 // below, which shows the file list anew, nor after a start file that fails.
-void TForm2::ShowStartFile() {
+void TFileWindow::ShowStartFile() {
     Viewer.StartFilePending = false;
     const std::string& parameter = Viewer.CommandLinePicture;
     const auto slash = parameter.rfind(PathDelim);
@@ -165,36 +165,36 @@ void TForm2::ShowStartFile() {
         if (names[i] == name) found = i;
     FileListBox->SetItemIndex(found);
     FileName->SetCaption(FileListBox->FileName());
-    Form1->LoadImage(FileName->Caption(), Form1->Image, Form1->TImg);
-    Form1->ResizeImage(Form1->Image, Form1->TImg);
+    MainWindow->LoadImage(FileName->Caption(), MainWindow->Image, MainWindow->TImg);
+    MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
 }
 
 // Choosing a file here leaves exactly that file marked.
-void TForm2::MirrorIntoMarks() {
-    TFileListBox* marks = Form3->FileListBox;
+void TFileWindow::MirrorIntoMarks() {
+    TFileListBox* marks = TransformationsWindow->FileListBox;
     marks->ClearSelection();
     const int index = FileListBox->ItemIndex();
     if (index >= 0 && index < marks->Count()) marks->SetSelected(index, true);
 }
 
-void TForm2::DirectoryListBoxChange() {
-    Form3->FileListBox->SetDirectoryFrom(*FileListBox);
+void TFileWindow::DirectoryListBoxChange() {
+    TransformationsWindow->FileListBox->SetDirectoryFrom(*FileListBox);
     FileName->SetCaption("");
-    Form1->Image->Picture().Bitmap().SetWidth(0);
-    Form1->border->SetWidth(0);
+    MainWindow->Image->Picture().Bitmap().SetWidth(0);
+    MainWindow->border->SetWidth(0);
     FileListBoxChange();
-    if (Form6->Visible()) Form6->Build();
+    if (BrowserWindow->Visible()) BrowserWindow->Build();
 }
 
-void TForm2::FilterComboBoxChange() { Form3->FileListBox->SetMask(FilterComboBox->Mask()); }
+void TFileWindow::FilterComboBoxChange() { TransformationsWindow->FileListBox->SetMask(FilterComboBox->Mask()); }
 
-void TForm2::BackImageMouseMove(TObject*, TShiftState shift, int x, int y) {
+void TFileWindow::BackImageMouseMove(TObject*, TShiftState shift, int x, int y) {
     if (!drag_.MouseMove(*this, shift, x, y)) return;
-    if (!Undocked && Form1->Width() != Screen.Width() && Form1->Height() != Screen.Height())
-        Form1->SetBounds(Left() - Form1->Width(), Top(), Form1->Width(), Form1->Height());
+    if (!Undocked && MainWindow->Width() != Screen.Width() && MainWindow->Height() != Screen.Height())
+        MainWindow->SetBounds(Left() - MainWindow->Width(), Top(), MainWindow->Width(), MainWindow->Height());
 }
 
-void TForm2::TopLabelDblClick(TObject*) {
+void TFileWindow::TopLabelDblClick(TObject*) {
     if (Height() == 18) {
         SetHeight(savedHeight_);
     } else {
@@ -203,31 +203,31 @@ void TForm2::TopLabelDblClick(TObject*) {
     }
 }
 
-void TForm2::MorphButton1Click(TObject*) { Hide(); }
+void TFileWindow::MorphButton1Click(TObject*) { Hide(); }
 
-void TForm2::MorphButton2Click(TObject*) {
+void TFileWindow::MorphButton2Click(TObject*) {
     Undocked = !Undocked;
-    if (!Undocked) DockPlacement(Form1->Top(), Form1->Left(), Form1->Width());
+    if (!Undocked) DockPlacement(MainWindow->Top(), MainWindow->Left(), MainWindow->Width());
 }
 
-void TForm2::DockPlacement(int top, int left, int width) {
+void TFileWindow::DockPlacement(int top, int left, int width) {
     int dockLeft = left + width;
     if (dockLeft > Screen.Width() - Width() / 2) dockLeft = left - Width();
     SetBounds(dockLeft, top, Width(), Height());
 }
 
-void TForm2::FitToHeight(int height) {
+void TFileWindow::FitToHeight(int height) {
     const int h = std::max(height, 400);
     SetHeight(h);
     FileListBox->SetHeight(h - 10 - FileListBox->Top());
 }
 
-void TForm2::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
-    Form1->FormKeyDown(sender, key, shift);
+void TFileWindow::FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift) {
+    MainWindow->FormKeyDown(sender, key, shift);
 }
 
-void TForm2::FormShow() {
-    for (TForm* tool : {static_cast<TForm*>(Form3), static_cast<TForm*>(Form4)})
+void TFileWindow::FormShow() {
+    for (TForm* tool : {static_cast<TForm*>(TransformationsWindow), static_cast<TForm*>(OptionsWindow)})
         if (tool && tool->Visible()) tool->BringToFront();
 }
 

@@ -1,11 +1,11 @@
-#include "viewer/Unit1.h"
+#include "viewer/MainWindow.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "navigation/Unit2.h"
-#include "imageops/Unit3.h"
-#include "appearance/Unit4.h"
+#include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
+#include "appearance/OptionsWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/services/Application.h"
 #include "platform/threads/WorkerPool.h"
@@ -19,10 +19,10 @@ TViewerState Viewer;
 
 void ResetViewerState() { Viewer = TViewerState{}; }
 
-TForm1* Form1 = nullptr;
+TMainWindow* MainWindow = nullptr;
 
-TForm1::TForm1() {
-    Form1 = this;
+TMainWindow::TMainWindow() {
+    MainWindow = this;
     if (!Application.MainForm()) Application.SetMainForm(this);
     SetBorderStyle(bsNone);
     SetCaption("Lumvex2");
@@ -46,13 +46,13 @@ TForm1::TForm1() {
     FormCreate();
 }
 
-TMorphButton* TForm1::CreateButton(int tag, const std::string& hint, int left, int top) {
+TMorphButton* TMainWindow::CreateButton(int tag, const std::string& hint, int left, int top) {
     TMorphButton* button = CreateImageButton(this, tag, hint, left, top);
     button->OnClick = [this](TObject* sender) { MorphButton1Click(sender); };
     return button;
 }
 
-void TForm1::CreateControls() {
+void TMainWindow::CreateControls() {
     auto dragHere = [this](TControl* control) {
         control->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ImageMouseMove(s, sh, x, y); };
     };
@@ -191,28 +191,28 @@ void TForm1::CreateControls() {
 }
 
 // The pictures that are part of the window's design.
-void TForm1::LoadDesignPictures() {
+void TMainWindow::LoadDesignPictures() {
     LoadResourcePicture(BackLogo->Picture(), resource::BackgroundLogo);
     LoadResourcePicture(logo->Picture(), resource::Emblem);
     LoadResourcePicture(sizer->Picture(), resource::SizeGrip);
     LoadResourcePicture(bt_big->Picture(), resource::GlyphSheet);
 }
 
-void TForm1::FormCreate() {
+void TMainWindow::FormCreate() {
     if (!Viewer.CommandLinePicture.empty()) Viewer.StartFilePending = true;
 }
 
-void TForm1::ApplyFileWindowHeight() {
-    Form2->FitToHeight(Height());
+void TMainWindow::ApplyFileWindowHeight() {
+    FileWindow->FitToHeight(Height());
 }
 
-void TForm1::DestruktorTimer() {
+void TMainWindow::DestruktorTimer() {
     if (!Destruktor) return;
     TimingMark("start-up step");
-    Form2->FileName->SetCaption(Form2->FileListBox->FileName());
+    FileWindow->FileName->SetCaption(FileWindow->FileListBox->FileName());
     Viewer.ZoomSteps = 0;
     SetDoubleBuffered(true);
-    Form2->SetDoubleBuffered(true);
+    FileWindow->SetDoubleBuffered(true);
     SetColor(clBlack);
     Viewer.co1 = 0x24DB7B;
     Viewer.co2 = 0x0D4F2C;
@@ -220,37 +220,37 @@ void TForm1::DestruktorTimer() {
     Viewer.coSelect = 0xFFFFFF;
     Viewer.ibtc = 0x008000;
     Viewer.abtc = 0x00FF00;
-    Form4->LoadOptions();
+    OptionsWindow->LoadOptions();
     TimingMark("settings loaded");
     SetSkin();
     TimingMark("skin applied");
     FormResize();
     // A fade-in changes only the opacity: the file window stays hidden.
-    if (Form4->CheckBox1->Checked()) {
+    if (OptionsWindow->CheckBox1->Checked()) {
         FadeWorks.FadeIn(255);
-        Form2->FadeWorks.FadeIn(255);
+        FileWindow->FadeWorks.FadeIn(255);
     } else {
         Show();
         FadeWorks.SetBlendValue(255);
-        Form2->Hide();
-        Form2->FadeWorks.SetBlendValue(255);
+        FileWindow->Hide();
+        FileWindow->FadeWorks.SetBlendValue(255);
     }
-    Viewer.FadeInactive = Form4->CheckBox2->Checked();
-    if (!Form4->CheckBox3->Checked()) BackLogo->Hide();
+    Viewer.FadeInactive = OptionsWindow->CheckBox2->Checked();
+    if (!OptionsWindow->CheckBox3->Checked()) BackLogo->Hide();
     ApplyFileWindowHeight();
     // Dispose of the one-shot timer; the step never runs again.
     TTimer* once = std::exchange(Destruktor, nullptr);
     once->SetEnabled(false);
     once->OnTimer = nullptr;
     delete once;
-    Form3->FileListBoxChange();
+    TransformationsWindow->FileListBoxChange();
     TimingMark("marks list read");
-    Form2->FileListBoxChange();
+    FileWindow->FileListBoxChange();
     TimingMark("first picture loaded");
     QueueOnUiThread([] { TimingMark("first picture painted"); });
 }
 
-void TForm1::FormResize() {
+void TMainWindow::FormResize() {
     const int W = Width(), H = Height(), B = Viewer.ButtonSize;
     MorphButton1->SetLeft(W - MorphButton1->Width() - 5);
     MorphButton3->SetLeft(MorphButton1->Left() - B - 1);
@@ -278,8 +278,8 @@ void TForm1::FormResize() {
     Viewer.AreaHeight = H - TopImage->Height() - BottomImage->Height();
     ResizeImage(Image, TImg);
 
-    if (Screen.Width() != W && Screen.Height() != H && Form2) {
-        Form2->DockPlacement(Top(), Left(), W);
+    if (Screen.Width() != W && Screen.Height() != H && FileWindow) {
+        FileWindow->DockPlacement(Top(), Left(), W);
         ApplyFileWindowHeight();
         ShowToolWindowsInFront();
     }
@@ -287,8 +287,8 @@ void TForm1::FormResize() {
     Repaint();
 }
 
-void TForm1::ShowToolWindowsInFront() {
-    for (TForm* tool : {static_cast<TForm*>(Form3), static_cast<TForm*>(Form4)}) {
+void TMainWindow::ShowToolWindowsInFront() {
+    for (TForm* tool : {static_cast<TForm*>(TransformationsWindow), static_cast<TForm*>(OptionsWindow)}) {
         if (tool && tool->Visible()) {
             tool->Show();
             tool->BringToFront();
@@ -296,6 +296,6 @@ void TForm1::ShowToolWindowsInFront() {
     }
 }
 
-void TForm1::FormClose() { Form4->SaveOptions(); }
+void TMainWindow::FormClose() { OptionsWindow->SaveOptions(); }
 
 }  // namespace lumvex
