@@ -30,6 +30,11 @@ private:
 
 constexpr std::size_t BlockSize = 256 * 1024;
 
+bool IsLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 }  // namespace
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -39,12 +44,12 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 bool CopyFileContents(const std::string& source, const std::string& target) {
-    if (SameFile(source, target)) return false;
+    if (SameFile(source, target) && !IsLink(target)) return false;
     const ReadOnlyFile input(source);
     struct stat st {};
     if (input.Handle() < 0 || ::fstat(input.Handle(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     try {
-        TReplacingFile output(target);
+        TReplacingFile output(target, TLinkTarget::ReplaceLink);
         const auto block = std::make_unique<char[]>(BlockSize);
         std::int64_t copied = 0;
         for (;;) {
@@ -65,7 +70,7 @@ bool CopyFileContents(const std::string& source, const std::string& target) {
 
 TTransfer MoveFileTo(const std::string& source, const std::string& target,
                        bool (*rename)(const std::string&, const std::string&)) {
-    if (SameFile(source, target)) return TTransfer::NotCopied;
+    if (SameFile(source, target) && !IsLink(target)) return TTransfer::NotCopied;
     if (rename(source, target)) return TTransfer::Done;
     if (!CopyFileContents(source, target)) return TTransfer::NotCopied;
     return DeleteFile(source) ? TTransfer::Done : TTransfer::NotDeleted;
