@@ -23,7 +23,8 @@ enum class TTransfer { Done, NotCopied, NotDeleted };
 TTransfer MoveFileTo(const std::string& source, const std::string& target,
                        bool (*rename)(const std::string&, const std::string&) = RenameFile);
 
-// Whether two paths name one and the same existing file.
-bool SameFile(const std::string& a, const std::string& b);
+// Whether target names the source file itself (by its own or another
+// name); a symbolic link at target is a file of its own.
+bool IsTheSource(const std::string& source, const std::string& target);
 
 }  // namespace lumvex

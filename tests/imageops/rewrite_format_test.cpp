@@ -22,17 +22,7 @@ namespace {
 
 bool IsJpegFile(const std::string& path) { return ReadFileBytes(path).starts_with("\xFF\xD8"); }
 
-std::string AnimatedGif() {
-    GifImage frame;
-    frame.width = 6;
-    frame.height = 4;
-    frame.pixels.assign(6 * 4, 1);
-    GifWriter gif(6, 4, {clBlack, clRed, clBlue});
-    gif.GraphicControl(10).Image(frame);
-    frame.pixels.assign(6 * 4, 2);
-    gif.GraphicControl(10).Image(frame);
-    return gif.Bytes();
-}
+std::string AnimatedGif() { return RedThenBlueGif(6, 4, 10, 10); }
 
 // A 2 x 2 icon of one 24-bit image.
 std::string IconBytes() {
