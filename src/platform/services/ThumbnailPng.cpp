@@ -13,6 +13,28 @@
 namespace lumvex {
 namespace {
 
+// Far above the text of any sound entry: compressed text that grows beyond
+// it is dropped.
+constexpr png_alloc_size_t MaxChunkBytes = 1 << 20;
+
+std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
+    return std::uint32_t(std::uint8_t(bytes[at])) << 24 | std::uint32_t(std::uint8_t(bytes[at + 1])) << 16 |
+           std::uint32_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint32_t(std::uint8_t(bytes[at + 3]));
+}
+
+// Whether every chunk up to the end chunk lies within the bytes. libpng takes
+// an ancillary chunk's length on trust and allocates it before it reads, so a
+// chunk that claims gigabytes must be refused before libpng sees it.
+bool ChunksWithin(const std::string& bytes) {
+    for (std::size_t at = 8; bytes.size() - at >= 12;) {
+        const std::uint32_t length = BigEndian(bytes, at);
+        if (length > bytes.size() - at - 12) return false;
+        if (bytes.compare(at + 4, 4, "IEND") == 0) return true;
+        at += 12 + std::size_t(length);
+    }
+    return false;
+}
+
 struct TPngInput {
     const std::string* Bytes;
     std::size_t At;
@@ -65,6 +87,7 @@ bool ReadHeader(png_structp png, png_infop info, TPngInput* input, int maxEdge) 
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_read_fn(png, input, ReadFromMemory);
     png_set_user_limits(png, png_uint_32(maxEdge), png_uint_32(maxEdge));
+    png_set_chunk_malloc_max(png, MaxChunkBytes);
     png_read_info(png, info);
     png_set_expand(png);
     png_set_strip_16(png);
@@ -119,7 +142,8 @@ TBitmap LaidOver(const std::vector<png_byte>& rgba, int width, int height, TColo
 }  // namespace
 
 std::optional<TThumbnailPng> ReadThumbnailPng(const std::string& bytes, int maxEdge, TColor background) {
-    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0)
+    if (bytes.size() < 8 || png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) != 0 ||
+        !ChunksWithin(bytes))
         return std::nullopt;
     TPngRead read;
     if (!read.Ready()) return std::nullopt;

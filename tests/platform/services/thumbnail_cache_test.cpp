@@ -245,6 +245,10 @@ TEST_F(ThumbnailCacheTest, DamagedEntriesAreIgnoredAndMadeAgain) {
     Place(Normal(file), huge);
     EXPECT_EQ(AnswerFor(file), TCacheAnswer::Miss);
 
+    // Once found by the fuzzer: a text chunk claiming 1.8 GB, refused unread.
+    Place(Normal(file), ReadFileBytes(LUMVEX_TEST_DATA "/fuzz-finds/thumbnail-text-chunk-of-1.8-gb.png"));
+    EXPECT_EQ(AnswerFor(file), TCacheAnswer::Miss);
+
     StoreFor(file, TwoColours(40, 20));
     EXPECT_EQ(AnswerFor(file), TCacheAnswer::Found);
 
