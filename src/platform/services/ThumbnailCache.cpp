@@ -5,6 +5,7 @@
 #include <QDir>
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cstdlib>
 #include <cmath>
 #include <filesystem>
@@ -125,9 +126,12 @@ TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor backgro
             if (std::optional<TThumbnailPng> entry = entryIn(folder_ + size, edge)) {
                 result.Answer = TCacheAnswer::Found;
                 result.Picture = std::move(entry->Picture);
-                result.ImageWidth = int(NumberAt(entry->Text, "Thumb::Image::Width").value_or(0));
-                result.ImageHeight = int(NumberAt(entry->Text, "Thumb::Image::Height").value_or(0));
-                if (result.ImageWidth <= 0 || result.ImageHeight <= 0) result.ImageWidth = result.ImageHeight = 0;
+                const auto width = NumberAt(entry->Text, "Thumb::Image::Width");
+                const auto height = NumberAt(entry->Text, "Thumb::Image::Height");
+                if (width > 0 && height > 0 && width <= INT_MAX && height <= INT_MAX) {
+                    result.ImageWidth = int(*width);
+                    result.ImageHeight = int(*height);
+                }
                 return result;
             }
         }

@@ -114,6 +114,8 @@ bool WritePng(png_structp png, png_infop info, std::string* out, int width, int 
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_text(png, info, text, count);
+    // zlib's fastest level: entries a few percent larger, made five times faster.
+    png_set_compression_level(png, 1);
     png_write_info(png, info);
     png_set_bgr(png);
     png_write_image(png, rows);

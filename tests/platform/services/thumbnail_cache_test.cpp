@@ -206,6 +206,12 @@ TEST_F(ThumbnailCacheTest, LargeIsReadWhereNormalHasNothingSound) {
     ASSERT_EQ(found.Answer, TCacheAnswer::Found);
     EXPECT_EQ(found.Picture.Width(), 256);
     EXPECT_EQ(found.ImageWidth, 0);  // the entry does not say
+    TText sized = TextOf(file);
+    sized.insert(sized.end(), {{"Thumb::Image::Width", "4000"}, {"Thumb::Image::Height", "99999999999"}});
+    Place(Entry(folder_ + "/large", file), WriteThumbnailPng(TwoColours(256, 100), sized));
+    found = cache_.LookUp(file, clWhite);
+    EXPECT_EQ(found.ImageWidth, 0);  // a size no picture has
+    EXPECT_EQ(found.ImageHeight, 0);
 
     // Larger than normal allows: not a sound entry of normal.
     Place(Normal(file), WriteThumbnailPng(TwoColours(200, 100), TextOf(file)));
