@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "appearance/DesktopAssociations.h"
+#include "TestTools.h"
 #include "ViewerSupport.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
@@ -28,20 +29,6 @@ std::optional<std::string> ClassDefault(const std::string& key) {
     registry.SetRootKey(HKEY_CLASSES_ROOT);
     if (!registry.OpenKey(key, false)) return std::nullopt;
     return registry.ReadString("");
-}
-
-bool ToolInstalled(const char* tool) {
-    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string RunTool(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        pclose(pipe);
-    }
-    return output;
 }
 
 class Associations : public OnePictureFolderTest {
