@@ -2,7 +2,8 @@
 // The standard input controls: check box, radio button, combo box, edit box,
 // track bar and up-down buttons. Changes made from code raise the same events
 // as the user's (OnClick for the check and radio boxes, OnChange for the rest),
-// except setting a combo box's ItemIndex from code.
+// except setting a combo box's ItemIndex from code. The keys typed into an
+// edit box or a combo box stay with it (see TControl::OnKeyDown).
 #include <memory>
 #include <string>
 #include <vector>
