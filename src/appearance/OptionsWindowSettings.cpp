@@ -66,6 +66,11 @@ void TOptionsWindow::LoadOptions() {
             if (registry.ValueExists(colour.name)) colour.field = StringToColor(registry.ReadString(colour.name));
         // Through the boxes: a box whose state changes runs its click action.
         const std::array<TCheckBox*, 8> boxes = FlagBoxes(*this);
+        struct Loading {
+            bool& flag;
+            explicit Loading(bool& f) : flag(f) { flag = true; }
+            ~Loading() { flag = false; }
+        } loading(loadingOptions_);
         for (std::size_t i = 0; i < boxes.size(); ++i)
             if (registry.ValueExists(FlagName(i))) boxes[i]->SetChecked(registry.ReadBool(FlagName(i)));
         if (registry.ValueExists("edit")) Edit1->SetText(registry.ReadString("edit"));

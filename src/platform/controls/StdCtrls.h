@@ -12,6 +12,8 @@
 
 namespace lumvex {
 
+// A check box's click is the change of its state: a click of the mouse, the
+// Space key or SetChecked raises OnClick once.
 class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TWinControl* parent);
@@ -19,9 +21,13 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const;
     void SetChecked(bool checked);
+
+protected:
+    void Click() override {}  // reported by the change of state
 };
 
-// Radio buttons under one parent exclude each other.
+// Radio buttons under one parent exclude each other. OnClick is raised when
+// a button becomes the checked one, not by a click on the checked one.
 class TRadioButton : public TWinControl {
 public:
     explicit TRadioButton(TWinControl* parent);
@@ -29,6 +35,9 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const;
     void SetChecked(bool checked);
+
+protected:
+    void Click() override {}  // reported by the change of state
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
