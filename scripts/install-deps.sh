@@ -5,8 +5,10 @@ set -euo pipefail
 
 # fonts-liberation2: faces with the measures of the fonts the windows are
 # designed in ("Courier New", "Times New Roman"), so that titles fit their bars.
+# dosfstools, fusefat: a vfat camera card for the tests that rewrite files there.
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
+          dosfstools fusefat
           xvfb openbox xdotool x11-utils imagemagick)  # the last line: the end-to-end tests
 for arg in "$@"; do
   case "$arg" in
