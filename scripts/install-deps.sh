@@ -9,7 +9,9 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
           dosfstools fusefat
-          xvfb openbox xdotool x11-utils imagemagick)  # the last line: the end-to-end tests
+          xvfb openbox xdotool x11-utils imagemagick  # the end-to-end tests
+          qt6-wayland                                 # Wayland sessions (played in a test)
+          help2man dpkg-dev file lintian appstream)   # the manual page and the Debian package
 for arg in "$@"; do
   case "$arg" in
     --bench) packages+=(libjpeg-turbo-progs libgif-dev libvips-tools) ;;
