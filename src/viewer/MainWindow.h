@@ -111,6 +111,10 @@ public:
     void DestruktorTimer();
     void FormResize();
     void FormClose();
+    // Saves the settings as the program closes. Closing always ends the
+    // program: a save that fails is shown in the error box, and the close
+    // goes on.
+    void SaveOptionsForClose();
 
     // Loading (the file's picture onto the display) and the bars' texts.
     void LoadImage(const std::string& fileName, TImage* target, TImage* work);
