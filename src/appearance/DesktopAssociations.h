@@ -1,7 +1,8 @@
 #pragma once
 // The desktop's own record of which program opens a file type: the desktop
-// entry lumvex.desktop, and the defaults in the user's mimeapps.list. The
-// entry installed with the program is used where there is one; otherwise
+// entry named by the program's id, and the defaults in the user's
+// mimeapps.list. The entry installed with the program is used where there is
+// one; otherwise
 // Lumvex writes its own into the user's applications folder. Only Lumvex's
 // own entry and its own name in the defaults are ever changed; every other
 // line stays as it was.
@@ -11,7 +12,7 @@
 namespace lumvex {
 
 // The desktop entry's file name, which is also its name in the defaults.
-inline constexpr const char* DesktopEntryName = "lumvex.desktop";
+inline constexpr const char* DesktopEntryName = LUMVEX_APP_ID ".desktop";
 
 struct MimeDefault {
     std::string MimeType;  // "image/jpeg"

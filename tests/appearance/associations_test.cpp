@@ -130,7 +130,7 @@ TEST_F(Associations, WithAllFourUncheckedNoLumvexKeyIsLeft) {
         EXPECT_EQ(ClassDefault(key), std::nullopt) << key;
     for (const char* extension : {".jpg", ".jpeg", ".bmp", ".gif", ".ico"})
         EXPECT_EQ(ClassDefault(extension), "") << extension;
-    EXPECT_FALSE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(UserApplicationsFolder() + "/org.example.Lumvex.desktop"));
 }
 
 TEST_F(Associations, TheDesktopFilesSayWhatTheBoxesSayAndKeepOtherApplicationsLines) {
@@ -152,25 +152,25 @@ TEST_F(Associations, TheDesktopFilesSayWhatTheBoxesSayAndKeepOtherApplicationsLi
 
     OptionsWindow->CheckBox6->SetChecked(false);
     const std::string ours = ReadFileBytes(mimeApps);
-    EXPECT_NE(ours.find("image/jpeg=lumvex.desktop;photos.desktop\n"), std::string::npos) << ours;
+    EXPECT_NE(ours.find("image/jpeg=org.example.Lumvex.desktop;photos.desktop\n"), std::string::npos) << ours;
     EXPECT_NE(ours.find("image/png=otherviewer.desktop\n"), std::string::npos) << ours;
-    EXPECT_NE(ours.find("image/gif=lumvex.desktop;\n"), std::string::npos) << ours;
-    EXPECT_NE(ours.find("image/vnd.microsoft.icon=lumvex.desktop;\n"), std::string::npos) << ours;
+    EXPECT_NE(ours.find("image/gif=org.example.Lumvex.desktop;\n"), std::string::npos) << ours;
+    EXPECT_NE(ours.find("image/vnd.microsoft.icon=org.example.Lumvex.desktop;\n"), std::string::npos) << ours;
     EXPECT_EQ(ours.find("image/bmp"), std::string::npos) << ours;
     EXPECT_NE(ours.find("[Added Associations]\r\nimage/gif=gifview.desktop;\r\n"), std::string::npos) << ours;
-    const std::string entry = ReadFileBytes(UserApplicationsFolder() + "/lumvex.desktop");
+    const std::string entry = ReadFileBytes(UserApplicationsFolder() + "/org.example.Lumvex.desktop");
     EXPECT_NE(entry.find("\nExec=" + program + " %f\n"), std::string::npos) << entry;
     // The desktop drops the entry once its program is gone.
     EXPECT_NE(entry.find("\nTryExec=" + program + "\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nMimeType=image/jpeg;image/gif;image/vnd.microsoft.icon;\n"), std::string::npos) << entry;
 
     if (ToolInstalled("xdg-mime")) {
-        EXPECT_EQ(RunTool("xdg-mime query default image/jpeg 2>/dev/null"), "lumvex.desktop\n");
+        EXPECT_EQ(RunTool("xdg-mime query default image/jpeg 2>/dev/null"), "org.example.Lumvex.desktop\n");
     } else {
         std::printf("xdg-mime is not installed: the desktop's own answer is not checked\n");
     }
     if (ToolInstalled("desktop-file-validate")) {
-        const std::string entryPath = UserApplicationsFolder() + "/lumvex.desktop";
+        const std::string entryPath = UserApplicationsFolder() + "/org.example.Lumvex.desktop";
         EXPECT_EQ(std::system(("desktop-file-validate '" + entryPath + "'").c_str()), 0);
     }
 
@@ -204,7 +204,7 @@ TEST_F(Associations, AnApplicationsFolderThatCannotBeMadeGivesOneErrorNamingIt) 
     OptionsWindow->CheckBox8->SetChecked(false);
     setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
     ASSERT_EQ(errors.Messages.size(), 1u);
-    EXPECT_NE(errors.Messages[0].find(blocker + "/data/applications/lumvex.desktop"), std::string::npos)
+    EXPECT_NE(errors.Messages[0].find(blocker + "/data/applications/org.example.Lumvex.desktop"), std::string::npos)
         << errors.Messages[0];
     EXPECT_EQ(ClassDefault("Lumvex.ico"), std::nullopt);
 }
@@ -237,14 +237,14 @@ TEST_F(Associations, StartUpLeavesTheDesktopsDefaultViewerAndAClickOnBmpMakesLum
     ASSERT_TRUE(OptionsWindow->CheckBox6->Checked());
     const std::string ours = ReadFileBytes(UserMimeAppsFile());
     for (const char* type : {"image/jpeg", "image/bmp", "image/gif", "image/vnd.microsoft.icon"})
-        EXPECT_NE(ours.find(std::string(type) + "=lumvex.desktop;otherviewer.desktop;\n"), std::string::npos)
+        EXPECT_NE(ours.find(std::string(type) + "=org.example.Lumvex.desktop;otherviewer.desktop;\n"), std::string::npos)
             << type << " in " << ours;
-    EXPECT_TRUE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(UserApplicationsFolder() + "/org.example.Lumvex.desktop"));
     EXPECT_EQ(HandlerRuns(), 1);
 }
 
 TEST_F(Associations, AnEntryInstalledWithTheProgramIsNamedAndNeverHiddenByTheUsersOwn) {
-    const std::string installed = dir.Path() + "/system/applications/lumvex.desktop";
+    const std::string installed = dir.Path() + "/system/applications/org.example.Lumvex.desktop";
     std::filesystem::create_directories(ExtractFileDir(installed));
     WriteFileAtomically(installed, "[Desktop Entry]\nType=Application\nName=Lumvex\nExec=lumvex %f\n");
     setenv("XDG_DATA_DIRS", (dir.Path() + "/elsewhere::relative:" + dir.Path() + "/system/").c_str(), 1);
@@ -253,15 +253,15 @@ TEST_F(Associations, AnEntryInstalledWithTheProgramIsNamedAndNeverHiddenByTheUse
 
     OptionsWindow->CheckBox7->SetChecked(false);
     const std::string ours = ReadFileBytes(UserMimeAppsFile());
-    EXPECT_NE(ours.find("image/jpeg=lumvex.desktop;otherviewer.desktop;\n"), std::string::npos) << ours;
+    EXPECT_NE(ours.find("image/jpeg=org.example.Lumvex.desktop;otherviewer.desktop;\n"), std::string::npos) << ours;
     EXPECT_NE(ours.find("image/gif=otherviewer.desktop;\n"), std::string::npos) << ours;
-    EXPECT_FALSE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
+    EXPECT_FALSE(std::filesystem::exists(UserApplicationsFolder() + "/org.example.Lumvex.desktop"));
     EXPECT_EQ(HandlerRuns(), 0);
 
     // Without it, the user's own entry is written again.
     std::filesystem::remove(installed);
     OptionsWindow->CheckBox7->SetChecked(true);
-    EXPECT_TRUE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(UserApplicationsFolder() + "/org.example.Lumvex.desktop"));
 }
 
 TEST(DesktopEntry, QuotesAProgramPathWithBlanksOrSpecialCharacters) {
@@ -273,16 +273,16 @@ TEST(DesktopEntry, QuotesAProgramPathWithBlanksOrSpecialCharacters) {
 }
 
 TEST(MimeAppsList, AddsAGroupToAFileWithoutOneAndRefusesWhatIsNoKeyFile) {
-    EXPECT_EQ(WithLumvexDefaults("", {{"image/gif", true}}), "[Default Applications]\nimage/gif=lumvex.desktop;\n");
+    EXPECT_EQ(WithLumvexDefaults("", {{"image/gif", true}}), "[Default Applications]\nimage/gif=org.example.Lumvex.desktop;\n");
     EXPECT_EQ(WithLumvexDefaults("[Other]\nx=y", {{"image/gif", true}, {"image/bmp", false}}),
-              "[Other]\nx=y\n[Default Applications]\nimage/gif=lumvex.desktop;\n");
+              "[Other]\nx=y\n[Default Applications]\nimage/gif=org.example.Lumvex.desktop;\n");
     // Lumvex already first: nothing changes.
-    EXPECT_EQ(WithLumvexDefaults("[Default Applications]\nimage/gif = lumvex.desktop;b.desktop\n", {{"image/gif", true}}),
-              "[Default Applications]\nimage/gif = lumvex.desktop;b.desktop\n");
-    EXPECT_EQ(WithLumvexDefaults("[Default Applications]\nimage/gif=b.desktop;lumvex.desktop;\n", {{"image/gif", false}}),
+    EXPECT_EQ(WithLumvexDefaults("[Default Applications]\nimage/gif = org.example.Lumvex.desktop;b.desktop\n", {{"image/gif", true}}),
+              "[Default Applications]\nimage/gif = org.example.Lumvex.desktop;b.desktop\n");
+    EXPECT_EQ(WithLumvexDefaults("[Default Applications]\nimage/gif=b.desktop;org.example.Lumvex.desktop;\n", {{"image/gif", false}}),
               "[Default Applications]\nimage/gif=b.desktop;\n");
     // A last line cut off after its carriage return still ends before the new group.
-    EXPECT_EQ(WithLumvexDefaults("a=b\r", {{"image/gif", true}}), "a=b\r\n[Default Applications]\nimage/gif=lumvex.desktop;\n");
+    EXPECT_EQ(WithLumvexDefaults("a=b\r", {{"image/gif", true}}), "a=b\r\n[Default Applications]\nimage/gif=org.example.Lumvex.desktop;\n");
     EXPECT_THROW(WithLumvexDefaults("[Default Applications]\nnot a key line\n", {{"image/gif", true}}), EConvertError);
 }
 
