@@ -3,6 +3,7 @@
 #include "imageops/BusyCursor.h"
 #include "imageops/PictureFiles.h"
 #include "imageops/PixelTransforms.h"
+#include "platform/graphics/JpegFileTransform.h"
 #include "viewer/MainWindow.h"
 
 namespace lumvex {
@@ -17,9 +18,15 @@ void ImageMirror(TImage& holder, bool Vertical) {
     holder.Repaint();
 }
 
+bool TransformJpeg(const std::string& path, TFlipTurn transform) {
+    TBusyCursor busy;
+    return TransformJpegFile(path, transform);
+}
+
 void RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge) {
     const TFileKind kind = FileKind(FileName);
     if (kind == TFileKind::fkNone) return;
+    if (TransformJpeg(FileName, Left ? TFlipTurn::TurnLeft : TFlipTurn::TurnRight)) return;
     TurnIntoFile(LoadAsBitmap(loader, FileName), Left, FileName, kind, gauge);
 }
 
@@ -37,6 +44,7 @@ TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, 
 void MirrorFile(const std::string& path, bool Vertical) {
     const TFileKind kind = FileKind(path);
     if (kind == TFileKind::fkNone) return;
+    if (TransformJpeg(path, Vertical ? TFlipTurn::MirrorTopBottom : TFlipTurn::MirrorLeftRight)) return;
     TImage& work = *MainWindow->TImg;
     MainWindow->TImgFileName.clear();
     TBitmap& bitmap = work.Picture().Bitmap();

@@ -6,6 +6,7 @@
 #include "components/Gauges.h"
 #include "imageops/PixelTransforms.h"
 #include "platform/controls/Image.h"
+#include "platform/graphics/FlipTurn.h"
 
 namespace lumvex {
 
@@ -16,6 +17,11 @@ void ImageMirror(TImage& holder, bool Vertical);
 // Turns source a quarter to the left (Left) or right under the busy cursor,
 // writes it to path as a file of that kind and returns it; the gauge is reset.
 TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TFileKind kind, TGauge& gauge);
+
+// Turns or mirrors a file holding a JPEG picture as the picture looks,
+// losslessly where its sides allow, keeping what the file carries, under the
+// busy cursor; false for any other file, which is left alone.
+bool TransformJpeg(const std::string& path, TFlipTurn transform);
 
 // Turns a JPEG or BMP file a quarter to the left (Left) or right through the
 // loader; any other kind is left alone. The gauge is reset for the file.

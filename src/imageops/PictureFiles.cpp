@@ -1,7 +1,5 @@
 #include "imageops/PictureFiles.h"
 
-#include "platform/graphics/Jpeg.h"
-
 namespace lumvex {
 
 TBitmap PictureBitmap(const TGraphic& picture) {
@@ -11,17 +9,21 @@ TBitmap PictureBitmap(const TGraphic& picture) {
     return bitmap;
 }
 
-TBitmap LoadAsBitmap(TImage& holder, const std::string& path) {
+TBitmap LoadAsBitmap(TImage& holder, const std::string& path, TJPEGColors colors) {
     holder.Picture().LoadFromFile(path);
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(holder.Picture().Graphic())) jpeg->SetColors(colors);
     TBitmap bitmap = PictureBitmap(*holder.Picture().Graphic());
     bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     return bitmap;
 }
 
-void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality) {
+void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality, const TGraphic* source) {
     TJPEGImage writer;
     writer.SetCompressionQuality(quality);
-    writer.Assign(bitmap);
+    if (auto* jpeg = dynamic_cast<const TJPEGImage*>(source))
+        writer.AssignKeepingMetadata(bitmap, *jpeg);
+    else
+        writer.Assign(bitmap);
     writer.SaveToFile(path);
 }
 

@@ -30,12 +30,17 @@ void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwr
         StretchBitmap(picture, work.First);
         work.First.SaveToFile(output);
     } else {
+        auto* jpeg = dynamic_cast<TJPEGImage*>(holder.Picture().Graphic());
+        if (jpeg) jpeg->SetColors(TJPEGColors::jcStored);
         work.First = PictureBitmap(*holder.Picture().Graphic());
         work.First.SetPixelFormat(TPixelFormat::pf32bit);
         const TScaledSize size = ScaledSize(work.First.Width(), work.First.Height(), choice);
         work.Second.SetSize(size.Width, size.Height);
         StretchBitmap(work.First, work.Second);
-        work.Writer.Assign(work.Second);
+        if (jpeg)
+            work.Writer.AssignKeepingMetadata(work.Second, *jpeg);
+        else
+            work.Writer.Assign(work.Second);
         work.Writer.SaveToFile(output);
     }
 }

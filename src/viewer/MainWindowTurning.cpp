@@ -22,7 +22,11 @@ void TMainWindow::RotateViewedPicture(bool Left, TGauge& gauge) {
     }
     TBitmap source = PictureBitmap(*TImg->Picture().Graphic());
     source.SetPixelFormat(TPixelFormat::pf24bit);
-    const TBitmap target = TurnIntoFile(source, Left, fileName, kind, gauge);
+    TBitmap target;
+    if (TransformJpeg(fileName, Left ? TFlipTurn::TurnLeft : TFlipTurn::TurnRight))
+        QuarterTurn(source, target, Left);
+    else
+        target = TurnIntoFile(source, Left, fileName, kind, gauge);
     std::swap(Viewer.PictureWidth, Viewer.PictureHeight);
     TImg->Picture().Assign(&target);
     Image->Picture().Assign(&target);

@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/SysUtils.h"
@@ -44,8 +46,9 @@ public:
 
     // Reads the header of a file's bytes (which must outlive the decompressor)
     // and checks that the picture is plausible for the data present.
-    void ReadHeader(const std::string& bytes) {
+    void ReadHeader(const std::string& bytes, bool saveMarkers = false) {
         Guarded(errors, [&] {
+            if (saveMarkers) SaveMarkers(cinfo);
             jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                          static_cast<unsigned long>(bytes.size()));
             jpeg_read_header(&cinfo, TRUE);
@@ -154,9 +157,18 @@ void FillGrey(TBitmap& bitmap, int fromRow) {
 
 }  // namespace
 
-Header ReadHeader(const std::string& bytes) {
+Header ReadHeader(const std::string& bytes, Metadata* metadata) {
     Decompressor d;
-    d.ReadHeader(bytes);
+    d.ReadHeader(bytes, metadata != nullptr);
+    if (metadata) {
+        JOCTET* icc = nullptr;
+        unsigned int iccLength = 0;
+        Guarded(d.errors, [&] {
+            if (!jpeg_read_icc_profile(&d.cinfo, &icc, &iccLength)) icc = nullptr;
+        });
+        const std::unique_ptr<JOCTET, void (*)(void*)> owner(icc, std::free);
+        *metadata = ReadMetadata(d.cinfo, icc ? std::string(reinterpret_cast<const char*>(icc), iccLength) : std::string());
+    }
     return Header{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height),
                   d.cinfo.jpeg_color_space == JCS_GRAYSCALE};
 }
@@ -195,7 +207,11 @@ void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& 
     std::vector<JSAMPLE> cmykRow(output == Output::Cmyk ? std::size_t(width) * 4 : 0);
 
     Guarded(d.errors, [&] { jpeg_start_decompress(&cinfo); });
-    if (output == Output::Indexed) bitmap.SetPalette(QuantizedPalette(cinfo));
+    if (output == Output::Indexed) {
+        bitmap.SetPalette(QuantizedPalette(cinfo));
+        if (options.colors) ConvertColors(bitmap, *options.colors);
+    }
+    const TColorConversion* bandColors = output == Output::Bgr ? options.colors : nullptr;
     if (output == Output::Grey) bitmap.SetPalette(GreyPalette());
 
     // Multi-scan files are read whole by jpeg_start_decompress; for the
@@ -220,6 +236,7 @@ void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& 
             }
             if (count == 0) break;
             for (int i = 0; i < count && padding; ++i) std::memset(bitmap.ScanLine(first + i) + used, 0, padding);
+            for (int i = 0; i < count && bandColors; ++i) bandColors->Convert(bitmap.ScanLine(first + i), width, 3);
         }
     });
     FillGrey(bitmap, static_cast<int>(cinfo.output_scanline));

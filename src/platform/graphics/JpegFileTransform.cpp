@@ -1,0 +1,37 @@
+#include "platform/graphics/JpegFileTransform.h"
+
+#include "platform/SysUtils.h"
+#include "platform/graphics/JpegCodec.h"
+#include "platform/graphics/JpegLosslessTransform.h"
+
+namespace lumvex {
+namespace {
+
+bool IsJpeg(const std::string& bytes) { return bytes.size() >= 3 && bytes.compare(0, 3, "\xFF\xD8\xFF") == 0; }
+
+// The stored picture decoded, transformed and encoded anew.
+std::string Recoded(const std::string& bytes, const jpeg::WritePlan& plan, const jpeg::Metadata& source) {
+    TBitmap picture;
+    jpeg::Decode(bytes, jpeg::DecodeOptions{}, picture);
+    ApplyFlipTurn(picture, plan.pixels);
+    return jpeg::Encode(picture, JpegTurnQuality, jpeg::FitForColourPixels(plan.markers, source));
+}
+
+}  // namespace
+
+bool TransformJpegFile(const std::string& path, TFlipTurn transform) {
+    CheckPictureFileSize(path);
+    const std::string bytes = ReadFileBytes(path);
+    if (!IsJpeg(bytes)) return false;
+    jpeg::Metadata metadata;
+    const jpeg::Header header = jpeg::ReadHeader(bytes, &metadata);
+    const TFlipTurn look = Then(metadata.upright, transform);
+    const bool swapped = SwapsSides(look);
+    const jpeg::WritePlan plan = jpeg::PlanWrite(metadata, look, swapped ? header.height : header.width,
+                                                 swapped ? header.width : header.height);
+    const std::optional<std::string> lossless = jpeg::TransformLosslessly(bytes, plan.pixels);
+    WriteFileAtomically(path, lossless ? jpeg::WithMarkers(*lossless, plan.markers) : Recoded(bytes, plan, metadata));
+    return true;
+}
+
+}  // namespace lumvex
