@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <lcms2.h>
 
@@ -122,10 +123,20 @@ inline const char* CameraTags() {
 // Writes the photo to dir/name and returns its path.
 inline std::string MakeCameraPhoto(const TempDir& dir, const std::string& name, const CameraPhoto& photo) {
     const std::string upright = dir.File(name + ".upright.jpg"), path = dir.File(name);
-    TJPEGImage encoder;
-    encoder.Assign(Scene(photo.width, photo.height));
-    encoder.SaveToFile(upright);
-    Jpegtran(StoringOptions(photo.orientation), upright, path);
+    if (photo.width % 16 == 0 && photo.height % 16 == 0) {
+        TJPEGImage encoder;
+        encoder.Assign(Scene(photo.width, photo.height));
+        encoder.SaveToFile(upright);
+        Jpegtran(StoringOptions(photo.orientation), upright, path);
+    } else {
+        // jpegtran cannot lay part blocks exactly; ImageMagick lays the pixels.
+        static const char* const storing[] = {"",           "-flop",        "-rotate 180", "-flip",
+                                              "-transpose", "-rotate 270", "-transverse", "-rotate 90"};
+        const std::string scene = dir.File(name + ".scene.bmp");
+        Scene(photo.width, photo.height).SaveToFile(scene);
+        Command("convert " + Quoted(scene) + " " + storing[photo.orientation - 1] + " ppm:- | cjpeg -quality 90 > " +
+                Quoted(path));
+    }
     const bool swapped = photo.orientation >= 5;
     std::string options = std::string(CameraTags()) + " -Orientation#=" + IntToStr(photo.orientation) +
                           " -ExifImageWidth=" + IntToStr(swapped ? photo.height : photo.width) +
@@ -144,10 +155,16 @@ inline std::string MakeCameraPhoto(const TempDir& dir, const std::string& name, 
     return path;
 }
 
-// exiftool's value of a tag, as a number where the tag has one ("-" when
-// the file has no such tag).
+// exiftool's values of tags, as numbers where tags have them ("-" for a tag
+// the file does not have), one line each.
+inline std::string Tags(const std::string& path, const std::vector<std::string>& tags) {
+    std::string command = "exiftool -s3 -f -n";
+    for (const std::string& tag : tags) command += " -" + tag;
+    return CommandOutput(command + " " + Quoted(path));
+}
+
 inline std::string Tag(const std::string& path, const std::string& tag) {
-    std::string value = CommandOutput("exiftool -s3 -f -n -" + tag + " " + Quoted(path));
+    std::string value = Tags(path, {tag});
     while (!value.empty() && (value.back() == '\n' || value.back() == '\r')) value.pop_back();
     return value;
 }
