@@ -48,7 +48,8 @@ TConvertResult ConvertFile(const std::string& folder, const std::string& name, T
     // bitmap and must not receive JPEG data.
     const TFileKind kind = FileKind(lower);
     if (kind == TFileKind::fkJpg || kind == TFileKind::fkJpeg) {
-        WriteJpeg(LoadAsBitmap(loader, source, TJPEGColors::jcStored), source, quality, loader.Picture().Graphic());
+        const TBitmap bitmap = LoadAsBitmap(loader, source, TJPEGColors::jcStored);
+        WriteJpeg(bitmap, source, quality, loader.Picture().Graphic());
         result = TConvertResult::Done;
     }
     if (Contains(lower, ".bmp")) {

@@ -19,6 +19,7 @@
 #include "platform/SysUtils.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Jpeg.h"
+#include "platform/graphics/JpegCodec.h"
 
 namespace lumvex::test {
 
@@ -122,7 +123,8 @@ inline const char* CameraTags() {
 
 // Writes the photo to dir/name and returns its path.
 inline std::string MakeCameraPhoto(const TempDir& dir, const std::string& name, const CameraPhoto& photo) {
-    const std::string upright = dir.File(name + ".upright.jpg"), path = dir.File(name);
+    const TempDir scratch;
+    const std::string upright = scratch.File("upright.jpg"), path = dir.File(name);
     if (photo.width % 16 == 0 && photo.height % 16 == 0) {
         TJPEGImage encoder;
         encoder.Assign(Scene(photo.width, photo.height));
@@ -132,7 +134,7 @@ inline std::string MakeCameraPhoto(const TempDir& dir, const std::string& name, 
         // jpegtran cannot lay part blocks exactly; ImageMagick lays the pixels.
         static const char* const storing[] = {"",           "-flop",        "-rotate 180", "-flip",
                                               "-transpose", "-rotate 270", "-transverse", "-rotate 90"};
-        const std::string scene = dir.File(name + ".scene.bmp");
+        const std::string scene = scratch.File("scene.bmp");
         Scene(photo.width, photo.height).SaveToFile(scene);
         Command("convert " + Quoted(scene) + " " + storing[photo.orientation - 1] + " ppm:- | cjpeg -quality 90 > " +
                 Quoted(path));
@@ -144,13 +146,13 @@ inline std::string MakeCameraPhoto(const TempDir& dir, const std::string& name, 
     if (photo.thumbnail) {
         // The thumbnail lies as the picture does: a small copy of it, in
         // whole 8 x 8 blocks so that jpegtran can lay it exactly.
-        const std::string small = dir.File(name + ".small.bmp"), thumbnail = dir.File(name + ".thumbnail.jpg");
+        const std::string small = scratch.File("small.bmp"), thumbnail = scratch.File("thumbnail.jpg");
         Scene(ThumbnailWidth, ThumbnailHeight).SaveToFile(small);
         Command("cjpeg -sample 1x1 " + Quoted(small) + " | jpegtran -perfect -copy none " +
                 StoringOptions(photo.orientation) + " > " + Quoted(thumbnail));
         options += " '-ThumbnailImage<=" + thumbnail + "'";
     }
-    if (!photo.profile.empty()) options += " '-ICC_Profile<=" + dir.Write(name + ".icc", photo.profile) + "'";
+    if (!photo.profile.empty()) options += " '-ICC_Profile<=" + scratch.Write("profile.icc", photo.profile) + "'";
     Command("exiftool -q -overwrite_original " + options + " " + Quoted(path));
     return path;
 }
@@ -172,10 +174,9 @@ inline std::string Tag(const std::string& path, const std::string& tag) {
 // The picture of a JPEG file decoded as stored: no orientation, no colour
 // conversion.
 inline TBitmap StoredPixels(const std::string& path) {
-    TJPEGImage jpeg;
-    jpeg.SetColors(TJPEGColors::jcStored);
-    jpeg.LoadFromFile(path);
-    return jpeg.Bitmap();
+    TBitmap picture;
+    jpeg::Decode(ReadFileBytes(path), jpeg::DecodeOptions{}, picture);
+    return picture;
 }
 
 // The colour at the centre of each of the scene's three regions that tell
