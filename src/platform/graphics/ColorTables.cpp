@@ -53,29 +53,49 @@ std::unique_ptr<Tables> Tables::Build(cmsHPROFILE source, cmsHPROFILE target, cm
                                             cmsFLAGS_NOCACHE));
     if (!toLinear || !fromLinear) return nullptr;
 
-    std::unique_ptr<Tables> tables(new Tables);
-    const double scale = double(LinearSteps - 1) * (1 << ExtraBits);
+    // Each input channel's value adds a share to each output channel's
+    // linear light; the black point is counted once, in the blue byte's share.
     double black[3] = {0, 0, 0}, blackOut[3];
     cmsDoTransform(toLinear.get(), black, blackOut, 1);
-    for (int input = 0; input < 3; ++input) {  // red, green, blue
+    std::int32_t shares[3][256][3];  // [input byte][value][output byte]
+    for (int input = 0; input < 3; ++input)  // red, green, blue
         for (int v = 0; v < 256; ++v) {
             double in[3] = {0, 0, 0}, out[3];
             in[input] = v / 255.0;
             cmsDoTransform(toLinear.get(), in, out, 1);
-            for (int output = 0; output < 3; ++output) {
-                // The black point is counted once, in the blue byte's share.
-                const double share = out[output] - (input == 2 ? 0 : blackOut[output]);
-                tables->share_[2 - input][v][2 - output] = static_cast<std::int32_t>(std::lround(share * scale));
-            }
+            for (int output = 0; output < 3; ++output)
+                shares[2 - input][v][2 - output] = static_cast<std::int32_t>(
+                    std::lround((out[output] - (input == 2 ? 0 : blackOut[output])) * (LinearSteps - 1)));
         }
-    }
+    std::unique_ptr<Tables> tables(new Tables);
+    std::int32_t offset[3][3];  // [input byte][output byte]: what keeps each share at 0 or above
+    std::int64_t bias[3] = {0, 0, 0}, highest[3] = {0, 0, 0};
+    for (int input = 0; input < 3; ++input)
+        for (int output = 0; output < 3; ++output) {
+            std::int32_t low = 0, high = 0;
+            for (const auto& share : shares[input]) low = std::min(low, share[output]), high = std::max(high, share[output]);
+            offset[input][output] = -low;
+            bias[output] -= low;
+            highest[output] += high - low;
+        }
+    for (std::int64_t sum : highest)
+        if (sum > std::int64_t(LaneMask)) return nullptr;  // colours too far outside the target's
+    for (int input = 0; input < 3; ++input)
+        for (int v = 0; v < 256; ++v)
+            for (int output = 0; output < 3; ++output)
+                tables->share_[input][v] |= std::uint64_t(shares[input][v][output] + offset[input][output])
+                                            << (LaneBits * output);
+
     std::vector<double> levels(std::size_t(LinearSteps) * 3);
     for (int i = 0; i < LinearSteps; ++i)
         std::fill_n(levels.begin() + std::ptrdiff_t(i) * 3, 3, double(i) / (LinearSteps - 1));
     std::vector<std::uint8_t> encoded(levels.size());
     cmsDoTransform(fromLinear.get(), levels.data(), encoded.data(), LinearSteps);
-    for (int i = 0; i < LinearSteps; ++i)
-        for (int output = 0; output < 3; ++output) tables->encode_[2 - output][i] = encoded[std::size_t(i) * 3 + output];
+    for (int output = 0; output < 3; ++output)  // blue, green, red, as encoded holds them the other way
+        for (std::int64_t sum = 0; sum <= std::int64_t(LaneMask); ++sum) {
+            const std::int64_t level = std::clamp<std::int64_t>(sum - bias[output], 0, LinearSteps - 1);
+            tables->encode_[output][sum] = encoded[std::size_t(level) * 3 + 2 - output];
+        }
 
     std::vector<std::uint8_t> grid = GridColours(), expected(grid.size());
     const auto pixels = static_cast<cmsUInt32Number>(grid.size() / 3);
@@ -87,15 +107,11 @@ std::unique_ptr<Tables> Tables::Build(cmsHPROFILE source, cmsHPROFILE target, cm
 }
 
 void Tables::Convert(std::uint8_t* pixels, std::size_t count, int pixelBytes) const {
-    constexpr int Round = 1 << (ExtraBits - 1);
     for (std::size_t i = 0; i < count; ++i, pixels += pixelBytes) {
-        const std::int32_t* blue = share_[0][pixels[0]];
-        const std::int32_t* green = share_[1][pixels[1]];
-        const std::int32_t* red = share_[2][pixels[2]];
-        for (int c = 0; c < 3; ++c) {
-            const int level = (blue[c] + green[c] + red[c] + Round) >> ExtraBits;
-            pixels[c] = encode_[c][std::clamp(level, 0, LinearSteps - 1)];
-        }
+        const std::uint64_t sum = share_[0][pixels[0]] + share_[1][pixels[1]] + share_[2][pixels[2]];
+        pixels[0] = encode_[0][sum & LaneMask];
+        pixels[1] = encode_[1][(sum >> LaneBits) & LaneMask];
+        pixels[2] = encode_[2][(sum >> 2 * LaneBits) & LaneMask];
     }
 }
 

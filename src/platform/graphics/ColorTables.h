@@ -25,13 +25,19 @@ public:
 
 private:
     Tables() = default;
-    // Linear light from 0 to 1 in LinearSteps steps; sums carry 4 more bits.
+    // Linear light from 0 to 1 in LinearSteps steps.
     static constexpr int LinearSteps = 1 << 14;
-    static constexpr int ExtraBits = 4;
+    // The three output channels add up side by side in one 64-bit word, 16
+    // bits each (blue, green, red from the lowest). Each input value's share
+    // carries an offset that keeps it at 0 or above, so no lane borrows from
+    // the next; the offsets of a lane add up to its Bias.
+    static constexpr int LaneBits = 16;
+    static constexpr std::uint64_t LaneMask = (1u << LaneBits) - 1;
 
-    // [input byte: blue, green, red][value][output byte: blue, green, red, unused]
-    std::int32_t share_[3][256][4] = {};
-    std::uint8_t encode_[3][LinearSteps] = {};
+    std::uint64_t share_[3][256] = {};  // [input byte: blue, green, red][value]
+    // [output byte][lane's sum]: the encoded value of the sum less the lane's
+    // Bias, clipped to 0 to 1.
+    std::uint8_t encode_[3][1 << LaneBits] = {};
 };
 
 }  // namespace lumvex::lcms

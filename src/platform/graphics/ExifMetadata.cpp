@@ -52,9 +52,10 @@ std::string TransformedThumbnail(const Exiv2::DataBuf& thumbnail, TFlipTurn appl
         const std::string bytes(reinterpret_cast<const char*>(thumbnail.pData_), static_cast<std::size_t>(thumbnail.size_));
         const jpeg::Header header = jpeg::ReadHeader(bytes);
         if (header.width > MaxThumbnailSide || header.height > MaxThumbnailSide) return {};
+        jpeg::DecodeOptions options;
+        options.transform = applied;
         TBitmap picture;
-        jpeg::Decode(bytes, jpeg::DecodeOptions{}, picture);
-        ApplyFlipTurn(picture, applied);
+        jpeg::Decode(bytes, options, picture);
         return jpeg::Encode(picture, 90);
     } catch (const Exception&) {
         return {};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace lumvex {
 namespace {
@@ -53,26 +54,29 @@ void FlipInPlace(TBitmap& bitmap, bool leftRight, bool topBottom) {
         for (int y = 0; y < height; ++y) MirrorRow<PixelBytes>(bitmap.ScanLine(y), width);
 }
 
-// The new pixel (x, y) is the old pixel (column, row) with
-// column = y or width - 1 - y, row = x or height - 1 - x. Square tiles keep
-// both bitmaps' rows in the cache.
+// Source pixel (x, y) lands at origin + x * xStep + y * yStep of the target.
 template <int PixelBytes>
-void SwapSidesInto(const TBitmap& source, TBitmap& target, bool mirrorColumns, bool mirrorRows) {
-    constexpr int Tile = 32;
-    const int width = source.Width(), height = source.Height();
-    const std::uint8_t* first = source.ScanLine(0);
-    const std::ptrdiff_t stride = source.BytesPerLine();
-    for (int y0 = 0; y0 < width; y0 += Tile)
-        for (int x0 = 0; x0 < height; x0 += Tile)
-            for (int y = y0; y < std::min(y0 + Tile, width); ++y) {
-                std::uint8_t* out = target.ScanLine(y);
-                const int column = mirrorColumns ? width - 1 - y : y;
-                const std::uint8_t* in = first + std::ptrdiff_t(column) * PixelBytes;
-                for (int x = x0; x < std::min(x0 + Tile, height); ++x) {
-                    const int row = mirrorRows ? height - 1 - x : x;
-                    std::memcpy(out + std::ptrdiff_t(x) * PixelBytes, in + row * stride, PixelBytes);
-                }
-            }
+void Place(const std::uint8_t* const* rows, int first, int count, int width, TFlipTurn t, TBitmap& target) {
+    const Matrix m = MatrixOf(t);
+    const std::ptrdiff_t stride = target.BytesPerLine();
+    const std::ptrdiff_t originX = m.a < 0 || m.b < 0 ? target.Width() - 1 : 0;
+    const std::ptrdiff_t originY = m.c < 0 || m.d < 0 ? target.Height() - 1 : 0;
+    std::uint8_t* origin = target.ScanLine(0) + originY * stride + originX * PixelBytes;
+    const std::ptrdiff_t xStep = m.c * stride + m.a * PixelBytes, yStep = m.d * stride + m.b * PixelBytes;
+    if (SwapsSides(t)) {
+        // A source column becomes a target row, where the band's pixels of
+        // one column lie side by side.
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* out = origin + x * xStep + first * yStep;
+            for (int i = 0; i < count; ++i, out += yStep) std::memcpy(out, rows[i] + x * PixelBytes, PixelBytes);
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            std::uint8_t* out = origin + (first + i) * yStep;
+            const std::uint8_t* in = rows[i];
+            for (int x = 0; x < width; ++x, out += xStep, in += PixelBytes) std::memcpy(out, in, PixelBytes);
+        }
+    }
 }
 
 template <int PixelBytes>
@@ -82,13 +86,17 @@ void Apply(TBitmap& bitmap, TFlipTurn t) {
         FlipInPlace<PixelBytes>(bitmap, m.a < 0, m.d < 0);
         return;
     }
-    // New x = b * y: mirrored rows when b < 0; new y = c * x: mirrored columns when c < 0.
     TBitmap target = TBitmap::Uninitialised(bitmap.Height(), bitmap.Width(), bitmap.PixelFormat());
     if (!bitmap.Palette().empty()) target.SetPalette(bitmap.Palette());
-    SwapSidesInto<PixelBytes>(bitmap, target, m.c < 0, m.b < 0);
     const std::size_t used = std::size_t(target.Width()) * PixelBytes;
-    for (int y = 0; y < target.Height(); ++y)
-        std::memset(target.ScanLine(y) + used, 0, target.BytesPerLine() - used);
+    for (int y = 0; y < target.Height(); ++y) std::memset(target.ScanLine(y) + used, 0, target.BytesPerLine() - used);
+    constexpr int Band = 16;
+    const std::uint8_t* rows[Band];
+    for (int first = 0; first < bitmap.Height(); first += Band) {
+        const int count = std::min(Band, bitmap.Height() - first);
+        for (int i = 0; i < count; ++i) rows[i] = std::as_const(bitmap).ScanLine(first + i);
+        Place<PixelBytes>(rows, first, count, bitmap.Width(), t, target);
+    }
     bitmap = std::move(target);
 }
 
@@ -121,6 +129,16 @@ void ApplyFlipTurn(TBitmap& bitmap, TFlipTurn transform) {
     default: Apply<4>(bitmap, transform); break;
     }
     bitmap.Modified();
+}
+
+void PlaceRows(const std::uint8_t* const* rows, int first, int count, int width, TFlipTurn transform,
+               TBitmap& target) {
+    switch (target.BitsPerPixel()) {
+    case 8: Place<1>(rows, first, count, width, transform, target); break;
+    case 16: Place<2>(rows, first, count, width, transform, target); break;
+    case 24: Place<3>(rows, first, count, width, transform, target); break;
+    default: Place<4>(rows, first, count, width, transform, target); break;
+    }
 }
 
 }  // namespace lumvex

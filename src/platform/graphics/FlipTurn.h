@@ -34,4 +34,11 @@ bool SwapsSides(TFlipTurn transform);
 // become 24-bit first.
 void ApplyFlipTurn(TBitmap& bitmap, TFlipTurn transform);
 
+// Puts rows first to first + count - 1 of a picture width pixels wide
+// (pixels of 1 to 4 bytes) where the transform takes them in target, a bitmap
+// of the transformed size and the same pixel format. A decoder places each
+// band of rows as it decodes it, so a turned picture needs no second bitmap.
+void PlaceRows(const std::uint8_t* const* rows, int first, int count, int width, TFlipTurn transform,
+               TBitmap& target);
+
 }  // namespace lumvex

@@ -74,9 +74,9 @@ void TJPEGImage::Decode(const TCancelToken* cancel) const {
     if (colors_ != TJPEGColors::jcStored)
         colors = TColorConversion::For(metadata.icc, colors_ == TJPEGColors::jcScreen ? TColorTarget::Screen : TColorTarget::SRGB);
     options.colors = colors.get();
+    options.transform = metadata.upright;
     auto decoded = std::make_shared<TBitmap>();
     jpeg::Decode(*impl_->bytes, options, *decoded);
-    ApplyFlipTurn(*decoded, metadata.upright);
     impl_->bitmap = std::move(decoded);
 }
 

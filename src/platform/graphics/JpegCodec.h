@@ -28,6 +28,8 @@ struct DecodeOptions {
     // Converts the colours of full-colour output, each band of rows as soon
     // as it is decoded, or the palette of 8-bit colour output.
     const TColorConversion* colors = nullptr;
+    // Turns or mirrors the picture as it is decoded, band by band.
+    TFlipTurn transform = TFlipTurn::None;
 };
 
 // A file with more scans than this is refused (a real photo has about ten).

@@ -11,9 +11,10 @@ bool IsJpeg(const std::string& bytes) { return bytes.size() >= 3 && bytes.compar
 
 // The stored picture decoded, transformed and encoded anew.
 std::string Recoded(const std::string& bytes, const jpeg::WritePlan& plan, const jpeg::Metadata& source) {
+    jpeg::DecodeOptions options;
+    options.transform = plan.pixels;
     TBitmap picture;
-    jpeg::Decode(bytes, jpeg::DecodeOptions{}, picture);
-    ApplyFlipTurn(picture, plan.pixels);
+    jpeg::Decode(bytes, options, picture);
     return jpeg::Encode(picture, JpegTurnQuality, jpeg::FitForColourPixels(plan.markers, source));
 }
 

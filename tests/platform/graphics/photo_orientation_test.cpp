@@ -52,6 +52,20 @@ TEST(PhotoOrientation, ACopyAndAReloadedSaveKeepTheOrientation) {
     ExpectUprightScene(reloaded.Bitmap(), "saved and loaded");
 }
 
+// The stored picture's last rows hold the upright picture's left columns:
+// a file that ends early leaves them grey there, not at the bottom.
+TEST(PhotoOrientation, AnOrientedPhotoThatEndsEarlyIsGreyWhereItsMissingRowsLand) {
+    TempDir dir;
+    const std::string bytes = ReadFileBytes(MakeCameraPhoto(dir, "six.jpg", Oriented(6)));
+    const std::size_t scan = bytes.rfind(std::string("\xFF\xDA", 2));
+    ASSERT_NE(scan, std::string::npos);
+    TJPEGImage jpeg;
+    jpeg.LoadFromBytes(bytes.substr(0, scan + (bytes.size() - scan) * 2 / 3));
+    ASSERT_EQ(jpeg.Bitmap().Width(), 64);
+    EXPECT_TRUE(Near(jpeg.Bitmap().Pixel(4, 8), RGB(128, 128, 128))) << std::hex << jpeg.Bitmap().Pixel(4, 8);
+    EXPECT_TRUE(Near(jpeg.Bitmap().Pixel(56, 8), clBlue));
+}
+
 // Every transform applied to a bitmap moves each pixel where its matrix says,
 // whatever the pixel size, and composing two is applying one after the other.
 TEST(FlipTurn, TransformsMovePixelsAndComposeAsAppliedInTurn) {
