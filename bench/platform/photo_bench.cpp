@@ -12,8 +12,6 @@
 
 #include <filesystem>
 
-#include <lcms2.h>
-
 #include "BenchMain.h"
 #include "ToolTiming.h"
 #include "imageops/PictureFiles.h"
@@ -21,31 +19,16 @@
 #include "platform/SysUtils.h"
 #include "platform/graphics/ColorProfiles.h"
 #include "platform/graphics/JpegFileTransform.h"
+#include "tests/platform/graphics/TestProfiles.h"
 
 namespace {
 
 using namespace lumvex;
 using namespace lumvex::bench;
+using lumvex::test::DisplayP3Profile;
 
 void Shell(const std::string& command) {
     if (std::system(command.c_str()) != 0) throw std::runtime_error(command + " failed");
-}
-
-// Display P3, its curves a gamma of gamma (each gamma another profile).
-std::string DisplayP3(double gamma = 0) {
-    const cmsCIExyY d65{0.3127, 0.3290, 1.0};
-    const cmsCIExyYTRIPLE primaries{{0.680, 0.320, 1}, {0.265, 0.690, 1}, {0.150, 0.060, 1}};
-    const double srgb[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
-    cmsToneCurve* curve = gamma ? cmsBuildGamma(nullptr, gamma) : cmsBuildParametricToneCurve(nullptr, 4, srgb);
-    cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
-    cmsFreeToneCurve(curve);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::string bytes(size, '\0');
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
 }
 
 struct Files {
@@ -60,7 +43,7 @@ struct Files {
         TBitmap small = PhotoLikePicture(777);
         small.SetSize(160, 120);
         WriteJpeg(small, Path("thumbnail.jpg"));
-        WriteFileAtomically(Path("p3.icc"), DisplayP3());
+        WriteFileAtomically(Path("p3.icc"), DisplayP3Profile());
         Shell("exiftool -q -overwrite_original -Make=Lumvex -Model='Test Phone 7' -DateTimeOriginal='2024:05:01 "
               "10:20:30' -GPSLatitude=47.5 -GPSLatitudeRef=N -ExifImageWidth=4032 -ExifImageHeight=3024 "
               "'-ThumbnailImage<=" + Path("thumbnail.jpg") + "' " + photo);
@@ -77,13 +60,6 @@ struct Files {
 const Files& TheFiles() {
     static const Files files;
     return files;
-}
-
-void SetRatio(benchmark::State& state, const char* name, const std::vector<double>& ours,
-              const std::vector<double>& other) {
-    std::vector<double> ratios;
-    for (std::size_t i = 0; i < ours.size(); ++i) ratios.push_back(ours[i] / other[i]);
-    state.counters[name] = Median(ratios);
 }
 
 std::vector<std::string> Jpegtran(const std::string& file, const std::string& out) {
@@ -121,7 +97,7 @@ void LosslessQuarterTurn(benchmark::State& state) {
 
 void ColourConversion(benchmark::State& state) {
     const Files& f = TheFiles();
-    const std::string profile = DisplayP3();
+    const std::string profile = DisplayP3Profile();
     const TBitmap stored = Decoded(f.tagged, TJPEGColors::jcStored);
     std::vector<double> decode, converted, alone;
     for (auto _ : state) {
@@ -139,7 +115,7 @@ void ColourConversion(benchmark::State& state) {
     SetRatio(state, "alone_to_decode", alone, decode);
     SetRatio(state, "in_decode_to_decode", inDecode, decode);
     // Reading a profile never seen and preparing its conversion, once.
-    const std::string other = DisplayP3(2.2);
+    const std::string other = DisplayP3Profile(2.2);
     state.counters["first_use_ms"] = Time([&] { TColorConversion::For(other, TColorTarget::SRGB); }) * 1e3;
 }
 

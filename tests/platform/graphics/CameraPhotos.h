@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
-#include <lcms2.h>
-
 #include "TestFiles.h"
+#include "platform/graphics/TestProfiles.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Jpeg.h"
@@ -68,32 +67,6 @@ inline std::string StoringOptions(int orientation) {
 inline std::string Jpegtran(const std::string& options, const std::string& from, const std::string& to) {
     Command("jpegtran -perfect -copy none " + options + " " + Quoted(from) + " > " + Quoted(to));
     return to;
-}
-
-// A colour profile lcms2 makes for the primaries and curves given.
-inline std::string MakeProfile(const cmsCIExyYTRIPLE& primaries, cmsToneCurve* curve) {
-    const cmsCIExyY d65{0.3127, 0.3290, 1.0};
-    cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
-    cmsFreeToneCurve(curve);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::string bytes(size, '\0');
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
-}
-
-// Display P3, as phones tag their photos.
-inline std::string DisplayP3Profile() {
-    const double srgbCurve[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
-    return MakeProfile({{0.680, 0.320, 1}, {0.265, 0.690, 1}, {0.150, 0.060, 1}},
-                       cmsBuildParametricToneCurve(nullptr, 4, srgbCurve));
-}
-
-// Adobe RGB (1998), as cameras tag theirs.
-inline std::string AdobeRgbProfile() {
-    return MakeProfile({{0.64, 0.33, 1}, {0.21, 0.71, 1}, {0.15, 0.06, 1}}, cmsBuildGamma(nullptr, 563.0 / 256));
 }
 
 struct CameraPhoto {
