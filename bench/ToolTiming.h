@@ -29,15 +29,16 @@ inline constexpr int PhotoWidth = 4000, PhotoHeight = 3000;
 // Smooth shading, edges between regions, fine texture and sensor noise:
 // compresses at quality 90 to about as many bytes as a real photo. Other
 // seeds (above the default) shift the shading: another picture of the kind.
-inline TBitmap PhotoLikePicture(std::uint32_t seed = 12345) {
-    TBitmap bitmap(PhotoWidth, PhotoHeight, TPixelFormat::pf24bit);
-    std::vector<double> sx(PhotoWidth), tx(PhotoWidth);
-    for (int x = 0; x < PhotoWidth; ++x)
+// A smaller size shows a part of the same scene.
+inline TBitmap PhotoLikePicture(std::uint32_t seed = 12345, int width = PhotoWidth, int height = PhotoHeight) {
+    TBitmap bitmap(width, height, TPixelFormat::pf24bit);
+    std::vector<double> sx(width), tx(width);
+    for (int x = 0; x < width; ++x)
         sx[x] = std::sin((x + (seed - 12345u) % 977u) / 410.0), tx[x] = std::sin(x * 0.21);
-    for (int y = 0; y < PhotoHeight; ++y) {
+    for (int y = 0; y < height; ++y) {
         std::uint8_t* row = bitmap.ScanLine(y);
         const double cy = std::cos(y / 330.0), ty = std::sin(y * 0.17);
-        for (int x = 0; x < PhotoWidth; ++x) {
+        for (int x = 0; x < width; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int noise = static_cast<int>(seed >> 28) - 8;
             const bool region = ((x / 500) + (y / 420)) % 3 == 0 || (x - 2600) * (x - 2600) + (y - 1200) * (y - 1200) < 600000;

@@ -4,12 +4,17 @@
 # Usage: scripts/check-install.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check-install.sh BUILD_DIR}
+# The reverse-DNS id the desktop entry and the AppStream metadata are named by.
+metainfo=("$build"/*.metainfo.xml)
+id=$(basename "${metainfo[0]}" .metainfo.xml)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 check_tree() {
   local root=$1
-  local expected=(bin/lumvex share/applications/lumvex.desktop share/doc/Lumvex/README.md)
+  local expected=(bin/lumvex "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+                  share/man/man1/lumvex.1.gz share/doc/lumvex/README.md share/doc/lumvex/copyright
+                  share/doc/lumvex/changelog.gz)
   for edge in 16 32 48 128 256; do expected+=("share/icons/hicolor/${edge}x${edge}/apps/lumvex.png"); done
   for file in "${expected[@]}"; do
     if [ ! -s "$root/$file" ]; then
@@ -19,7 +24,7 @@ check_tree() {
   done
   [ -x "$root/bin/lumvex" ] || { echo "check-install: $root/bin/lumvex is not executable" >&2; exit 1; }
   if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$root/share/applications/lumvex.desktop"
+    desktop-file-validate "$root/share/applications/$id.desktop"
   else
     echo "check-install: desktop-file-validate is not installed; the desktop entry is not validated"
   fi

@@ -5,6 +5,7 @@
 
 #include "Program.h"
 #include "platform/services/Application.h"
+#include "platform/services/DisplayPlatform.h"
 #include "platform/services/StartupTiming.h"
 
 namespace {
@@ -12,8 +13,10 @@ namespace {
 void PrintHelp() {
     std::printf(
         "Usage: lumvex [PICTURE]\n"
+        "  or:  lumvex --screenshot FILE [--window NAME] [PICTURE]\n"
         "Shows PICTURE (a .bmp, .jpg, .jpeg, .gif or .ico file), or the first picture of the\n"
         "current folder, in the Lumvex picture viewer.\n\n"
+        "Options:\n"
         "  --screenshot FILE  start, render the main window to the PNG FILE and quit\n"
         "  --window NAME      with --screenshot: render this window instead: main, files,\n"
         "                     browser, transformations or options\n"
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
         }
     }
     lumvex::StartReadingPicture(picture);
+    lumvex::ApplyDisplayPlatform(argc, argv);
     lumvex::Application.Initialize(argc, argv);
     lumvex::TimingMark("application initialised");
     return lumvex::RunProgram(picture, screenshot, window);

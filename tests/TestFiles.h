@@ -1,5 +1,9 @@
 #pragma once
-// A temporary folder for one test, removed with everything in it afterwards.
+// A temporary folder for one test, removed with everything in it afterwards,
+// and an environment variable set for one test.
+#include <stdlib.h>
+
+#include <optional>
 #include <string>
 
 namespace lumvex::test {
@@ -19,6 +23,28 @@ public:
 
 private:
     std::string path_;
+};
+
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = getenv(name)) old_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 }  // namespace lumvex::test

@@ -42,13 +42,15 @@ int main(int argc, char** argv) {
         registry = pattern;
         setenv("LUMVEX_REGISTRY_DIR", pattern, 1);
     }
-    // Nor do the desktop's file associations that the options write.
+    // Nor do the desktop's file associations that the options write, nor the
+    // thumbnails the browser keeps.
     std::string desktop;
     char desktopPattern[] = "/tmp/lumvex-test-desktop-XXXXXX";
     if (mkdtemp(desktopPattern)) {
         desktop = desktopPattern;
         setenv("XDG_DATA_HOME", (desktop + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (desktop + "/config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (desktop + "/cache").c_str(), 1);
     }
     testing::InitGoogleTest(&argc, argv);
     lumvex::Application.Initialize(argc, argv);

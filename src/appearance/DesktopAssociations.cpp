@@ -1,5 +1,6 @@
 #include "appearance/DesktopAssociations.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -89,6 +90,21 @@ std::string ExecArgument(const std::string& path) {
     return value;
 }
 
+// A desktop entry's string value: backslashes and control characters escaped.
+std::string StringValue(const std::string& text) {
+    std::string value;
+    for (char c : text) {
+        switch (c) {
+        case '\\': value += "\\\\"; break;
+        case '\n': value += "\\n"; break;
+        case '\t': value += "\\t"; break;
+        case '\r': value += "\\r"; break;
+        default: value += c;
+        }
+    }
+    return value;
+}
+
 void WriteOrRaise(const std::string& path, const std::string& bytes) {
     std::error_code error;
     std::filesystem::create_directories(ExtractFileDir(path), error);
@@ -106,6 +122,22 @@ std::string UserApplicationsFolder() { return XdgFolder("XDG_DATA_HOME", ".local
 
 std::string UserMimeAppsFile() { return XdgFolder("XDG_CONFIG_HOME", ".config") + "/mimeapps.list"; }
 
+std::string InstalledDesktopEntry() {
+    const char* variable = std::getenv("XDG_DATA_DIRS");
+    const std::string folders = variable && *variable ? variable : "/usr/local/share:/usr/share";
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t colon = std::min(folders.find(':', start), folders.size());
+        const std::string folder = folders.substr(start, colon - start);
+        start = colon + 1;
+        if (!folder.starts_with('/')) continue;  // relative entries are not meant to be used
+        const std::string entry = IncludeTrailingPathDelimiter(folder) + "applications/" + DesktopEntryName;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(entry, error)) return entry;
+    }
+    return std::string();
+}
+
 std::string DesktopEntryText(const std::string& program, const std::vector<std::string>& mimeTypes) {
     std::string types;
     for (const std::string& type : mimeTypes) types += type + ";";
@@ -114,6 +146,7 @@ std::string DesktopEntryText(const std::string& program, const std::vector<std::
            "Name=Lumvex\n"
            "GenericName=Picture Viewer\n"
            "Comment=View BMP, JPEG, GIF and ICO pictures\n"
+           "TryExec=" + StringValue(program) + "\n"
            "Exec=" + ExecArgument(program) + " %f\n"
            "Icon=lumvex\n"
            "Terminal=false\n"
@@ -206,18 +239,23 @@ void UpdateDesktopAssociations(const std::string& program, const std::vector<Mim
                           "). It was left as it is.");
     }
 
-    std::vector<std::string> types;
-    for (const MimeDefault& type : defaults)
-        if (type.Lumvex) types.push_back(type.MimeType);
+    const bool ownEntry = InstalledDesktopEntry().empty();
     const std::string folder = UserApplicationsFolder();
-    const std::string entry = folder + "/" + DesktopEntryName;
-    if (types.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(entry, ignored);
-    } else {
-        WriteOrRaise(entry, DesktopEntryText(program, types));
+    if (ownEntry) {
+        std::vector<std::string> types;
+        for (const MimeDefault& type : defaults)
+            if (type.Lumvex) types.push_back(type.MimeType);
+        const std::string entry = folder + "/" + DesktopEntryName;
+        if (types.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove(entry, ignored);
+        } else {
+            WriteOrRaise(entry, DesktopEntryText(program, types));
+        }
     }
+    // The entry exists before the defaults name it.
     if (mimeApps != before) WriteOrRaise(mimeAppsFile, mimeApps);
+    if (!ownEntry) return;
     // The desktop's cache of which entries open which types; a desktop
     // without the tool reads the entries themselves.
     try {

@@ -81,7 +81,11 @@ public:
     void CheckBox2Click(TObject* sender);
     void CheckBox3Click(TObject* sender);
     void CheckBox4Click(TObject* sender);
-    void CheckBox5Click(TObject* sender);  // the four association boxes
+    // The four association boxes: the registration store always; the
+    // desktop's own files only on the user's click, never while the stored
+    // states are loaded, so a default viewer the user chose on the desktop
+    // stays chosen.
+    void CheckBox5Click(TObject* sender);
     void MorphButton2Click(TObject* sender);
     void FormKeyDown(TObject* sender, std::uint16_t& key, TShiftState shift);
 
@@ -97,6 +101,7 @@ private:
     template <class Dialog>
     bool RunDialog(Dialog& dialog);
     WindowDrag drag_;
+    bool loadingOptions_ = false;
 };
 
 extern TOptionsWindow* OptionsWindow;

@@ -1,6 +1,6 @@
 // The four association boxes make Lumvex the opener of JPEG, BMP, GIF and ICO
-// files: in the registration store under HKEY_CLASSES_ROOT, and in the
-// desktop's own record of default applications.
+// files: in the registration store under HKEY_CLASSES_ROOT, and, when the
+// user clicks one, in the desktop's own record of default applications.
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -77,7 +77,7 @@ void TOptionsWindow::CheckBox5Click(TObject*) {
         }
         defaults.push_back({type.mimeType, type.box->Checked()});
     }
-    UpdateDesktopAssociations(program, defaults);
+    if (!loadingOptions_) UpdateDesktopAssociations(program, defaults);
 }
 
 }  // namespace lumvex

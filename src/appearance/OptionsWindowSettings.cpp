@@ -52,11 +52,12 @@ std::string FlagName(std::size_t index) { return "c" + std::to_string(index + 1)
 
 void TOptionsWindow::LoadOptions() {
     TRegistry registry;
-    std::string damagedFile;
+    std::string damagedFile, damagedCopy;
     std::optional<Exception> stopped;
     try {
         OpenSettingsKey(registry);
         damagedFile = registry.DamagedFile();
+        damagedCopy = registry.DamagedCopy();
         if (registry.ValueExists("x")) MainWindow->SetLeft(registry.ReadInteger("x"));
         if (registry.ValueExists("y")) MainWindow->SetTop(registry.ReadInteger("y"));
         if (registry.ValueExists("width")) MainWindow->SetWidth(registry.ReadInteger("width"));
@@ -65,6 +66,11 @@ void TOptionsWindow::LoadOptions() {
             if (registry.ValueExists(colour.name)) colour.field = StringToColor(registry.ReadString(colour.name));
         // Through the boxes: a box whose state changes runs its click action.
         const std::array<TCheckBox*, 8> boxes = FlagBoxes(*this);
+        struct Loading {
+            bool& flag;
+            explicit Loading(bool& f) : flag(f) { flag = true; }
+            ~Loading() { flag = false; }
+        } loading(loadingOptions_);
         for (std::size_t i = 0; i < boxes.size(); ++i)
             if (registry.ValueExists(FlagName(i))) boxes[i]->SetChecked(registry.ReadBool(FlagName(i)));
         if (registry.ValueExists("edit")) Edit1->SetText(registry.ReadString("edit"));
@@ -78,7 +84,7 @@ void TOptionsWindow::LoadOptions() {
     if (!damagedFile.empty())
         Application.ShowException(ERegistryException(
             "The settings file \"" + damagedFile + "\" is damaged. The settings that could be read were loaded, "
-            "the others keep their defaults. The damaged file was kept as \"" + damagedFile + ".damaged\"."));
+            "the others keep their defaults. The damaged file was kept as \"" + damagedCopy + "\"."));
     if (stopped) Application.ShowException(*stopped);
 }
 

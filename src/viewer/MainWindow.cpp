@@ -296,6 +296,8 @@ void TMainWindow::ShowToolWindowsInFront() {
     }
 }
 
-void TMainWindow::FormClose() { OptionsWindow->SaveOptions(); }
+void TMainWindow::FormClose() { SaveOptionsForClose(); }
+
+void TMainWindow::SaveOptionsForClose() { Application.Dispatch([] { OptionsWindow->SaveOptions(); }); }
 
 }  // namespace lumvex

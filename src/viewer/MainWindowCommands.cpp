@@ -20,7 +20,7 @@ void TMainWindow::MorphButton1Click(TObject* sender) { ViewCommand(sender ? send
 void TMainWindow::ViewCommand(int number) {
     switch (number) {
     case 1:
-        OptionsWindow->SaveOptions();
+        SaveOptionsForClose();
         DestroyHandle();
         Application.Terminate();
         break;

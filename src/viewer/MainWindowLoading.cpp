@@ -19,7 +19,7 @@ void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage*
         target->SetStretch(false);
         target->SetAutoSize(true);
         Viewer.TiledBitmap = false;
-        if (work == TImg) TImgFileName.clear();
+        if (work == TImg) HeldPicture.Forget();
         if (LowerCase(fileName).find(".gif") != std::string::npos) {
             target->Picture().LoadFromFile(fileName);
         } else {
@@ -29,7 +29,7 @@ void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage*
             else
                 work->Picture().LoadFromFile(fileName);
             CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
-            if (work == TImg) TImgFileName = fileName;
+            if (work == TImg) HeldPicture.Remember(fileName);
         }
         Viewer.PictureWidth = target->Width();
         Viewer.PictureHeight = target->Height();

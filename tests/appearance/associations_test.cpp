@@ -5,14 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <utility>
 
 #include "appearance/DesktopAssociations.h"
+#include "TestTools.h"
 #include "ViewerSupport.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
 #include "platform/services/Registry.h"
 #include "platform/services/RegistryFile.h"
 #include "platform/services/Shell.h"
+#include "platform/services/TestInput.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -30,24 +35,14 @@ std::optional<std::string> ClassDefault(const std::string& key) {
     return registry.ReadString("");
 }
 
-bool ToolInstalled(const char* tool) {
-    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string RunTool(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-        pclose(pipe);
-    }
-    return output;
-}
-
 class Associations : public OnePictureFolderTest {
 protected:
     // All four boxes checked, with nothing written yet.
     void SetUp() override {
+        // No entry installed with the program, unless a test puts one there.
+        const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+        savedDataDirs = dataDirs ? std::optional<std::string>(dataDirs) : std::nullopt;
+        setenv("XDG_DATA_DIRS", (dir.Path() + "/system").c_str(), 1);
         StartWindows();
         savedProgram = Application.ExeName;
         Application.ExeName = Program;
@@ -65,6 +60,10 @@ protected:
         for (const std::string& message : unexpected.Messages) ADD_FAILURE() << message;
         shell.reset();
         Application.ExeName = savedProgram;
+        if (savedDataDirs)
+            setenv("XDG_DATA_DIRS", savedDataDirs->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_DIRS");
     }
     static std::vector<TCheckBox*> Boxes() {
         return {OptionsWindow->CheckBox5, OptionsWindow->CheckBox6, OptionsWindow->CheckBox7, OptionsWindow->CheckBox8};
@@ -74,8 +73,27 @@ protected:
         for (const ScriptedShell::Call& call : shell->Calls) runs += call.Program == "update-desktop-database";
         return runs;
     }
+    // Stores the flags given, as an earlier run would have.
+    static void StoreFlags(std::initializer_list<std::pair<const char*, int>> flags) {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", true));
+        for (auto [name, value] : flags) registry.WriteInteger(name, value);
+    }
+    // A mimeapps.list in which another viewer opens the four types.
+    static std::string OtherViewersDefaults() {
+        const std::string text =
+            "[Default Applications]\n"
+            "image/jpeg=otherviewer.desktop;\n"
+            "image/bmp=otherviewer.desktop;\n"
+            "image/gif=otherviewer.desktop;\n"
+            "image/vnd.microsoft.icon=otherviewer.desktop;\n";
+        std::filesystem::create_directories(ExtractFileDir(UserMimeAppsFile()));
+        WriteFileAtomically(UserMimeAppsFile(), text);
+        return text;
+    }
     RecordedErrors unexpected;
     std::string savedProgram;
+    std::optional<std::string> savedDataDirs;
     std::optional<ScriptedShell> shell;
 };
 
@@ -142,6 +160,8 @@ TEST_F(Associations, TheDesktopFilesSayWhatTheBoxesSayAndKeepOtherApplicationsLi
     EXPECT_NE(ours.find("[Added Associations]\r\nimage/gif=gifview.desktop;\r\n"), std::string::npos) << ours;
     const std::string entry = ReadFileBytes(UserApplicationsFolder() + "/lumvex.desktop");
     EXPECT_NE(entry.find("\nExec=" + program + " %f\n"), std::string::npos) << entry;
+    // The desktop drops the entry once its program is gone.
+    EXPECT_NE(entry.find("\nTryExec=" + program + "\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nMimeType=image/jpeg;image/gif;image/vnd.microsoft.icon;\n"), std::string::npos) << entry;
 
     if (ToolInstalled("xdg-mime")) {
@@ -192,20 +212,56 @@ TEST_F(Associations, AnApplicationsFolderThatCannotBeMadeGivesOneErrorNamingIt) 
 TEST_F(Associations, AStoredC6OfZeroWritesAllFourTypesOnceDuringLoading) {
     std::filesystem::remove_all(RegistryFolder());
     OptionsWindow->LoadOptions();
-    EXPECT_EQ(HandlerRuns(), 0);
     EXPECT_FALSE(std::filesystem::exists(RegistryFile("HKEY_CLASSES_ROOT").Path()));
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey("SOFTWARE\\TARNIC\\Lumvex", true));
-        registry.WriteInteger("c6", 0);
-    }
+    StoreFlags({{"c6", 0}});
     OptionsWindow->LoadOptions();
-    EXPECT_EQ(HandlerRuns(), 1);
     EXPECT_EQ(ClassDefault(".jpg"), "Lumvex.jpg");
     EXPECT_EQ(ClassDefault(".gif"), "Lumvex.gif");
     EXPECT_EQ(ClassDefault(".ico"), "Lumvex.ico");
     EXPECT_EQ(ClassDefault(".bmp"), "");
     EXPECT_EQ(ClassDefault("Lumvex.bmp"), std::nullopt);
+}
+
+TEST_F(Associations, StartUpLeavesTheDesktopsDefaultViewerAndAClickOnBmpMakesLumvexIt) {
+    const std::string theirs = OtherViewersDefaults();
+    StoreFlags({{"c6", 0}});
+    StartViewer(dir.Path());
+    EXPECT_FALSE(OptionsWindow->CheckBox6->Checked());
+    EXPECT_EQ(ClassDefault(".jpg"), "Lumvex.jpg");  // the registration store as before
+    EXPECT_EQ(ReadFileBytes(UserMimeAppsFile()), theirs);
+    EXPECT_FALSE(std::filesystem::exists(UserApplicationsFolder()));
+    EXPECT_EQ(HandlerRuns(), 0);
+
+    MainWindow->ViewCommand(8);
+    test_input::SendClick(*OptionsWindow->CheckBox6, 5, 8);
+    ASSERT_TRUE(OptionsWindow->CheckBox6->Checked());
+    const std::string ours = ReadFileBytes(UserMimeAppsFile());
+    for (const char* type : {"image/jpeg", "image/bmp", "image/gif", "image/vnd.microsoft.icon"})
+        EXPECT_NE(ours.find(std::string(type) + "=lumvex.desktop;otherviewer.desktop;\n"), std::string::npos)
+            << type << " in " << ours;
+    EXPECT_TRUE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
+    EXPECT_EQ(HandlerRuns(), 1);
+}
+
+TEST_F(Associations, AnEntryInstalledWithTheProgramIsNamedAndNeverHiddenByTheUsersOwn) {
+    const std::string installed = dir.Path() + "/system/applications/lumvex.desktop";
+    std::filesystem::create_directories(ExtractFileDir(installed));
+    WriteFileAtomically(installed, "[Desktop Entry]\nType=Application\nName=Lumvex\nExec=lumvex %f\n");
+    setenv("XDG_DATA_DIRS", (dir.Path() + "/elsewhere::relative:" + dir.Path() + "/system/").c_str(), 1);
+    EXPECT_EQ(InstalledDesktopEntry(), installed);
+    const std::string theirs = OtherViewersDefaults();
+
+    OptionsWindow->CheckBox7->SetChecked(false);
+    const std::string ours = ReadFileBytes(UserMimeAppsFile());
+    EXPECT_NE(ours.find("image/jpeg=lumvex.desktop;otherviewer.desktop;\n"), std::string::npos) << ours;
+    EXPECT_NE(ours.find("image/gif=otherviewer.desktop;\n"), std::string::npos) << ours;
+    EXPECT_FALSE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
+    EXPECT_EQ(HandlerRuns(), 0);
+
+    // Without it, the user's own entry is written again.
+    std::filesystem::remove(installed);
+    OptionsWindow->CheckBox7->SetChecked(true);
+    EXPECT_TRUE(std::filesystem::exists(UserApplicationsFolder() + "/lumvex.desktop"));
 }
 
 TEST(DesktopEntry, QuotesAProgramPathWithBlanksOrSpecialCharacters) {

@@ -44,3 +44,37 @@ TEST(DamagedStore, TheProgramStartsWithWhatCouldBeReadAndShowsOneError) {
 }
 
 }  // namespace
+
+namespace {
+
+// A store that cannot be read at all: the program starts with its defaults,
+// one error names the file and the copy of its bytes, and a later damage
+// never overwrites a copy kept before.
+TEST(DamagedStore, AStoreOfNoReadableLineIsToldAboutAndItsBytesAreKept) {
+    std::string noise;
+    for (int i = 0; i < 3000; ++i) noise += static_cast<char>((i * 7919 + i / 7) % 256);
+    std::string truncatedBinary("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20);
+    const std::string path = RegistryFile("HKEY_LOCAL_MACHINE").Path();
+    TempDir dir;
+    WriteBmp(dir, "a.bmp", 40, 30, clBlue);
+    const struct {
+        const std::string& bytes;
+        const std::string keptAs;
+    } stores[] = {{noise, path + ".damaged"}, {truncatedBinary, path + ".damaged-2"}};
+    for (const auto& store : stores) {
+        std::filesystem::create_directories(RegistryFolder());
+        WriteFileAtomically(path, store.bytes);
+        RecordedErrors errors;
+        StartViewer(dir.Path());
+        ASSERT_EQ(errors.Messages.size(), 1u);
+        EXPECT_NE(errors.Messages[0].find("\"" + path + "\""), std::string::npos) << errors.Messages[0];
+        EXPECT_NE(errors.Messages[0].find("\"" + store.keptAs + "\""), std::string::npos) << errors.Messages[0];
+        EXPECT_EQ(ReadFileBytes(store.keptAs), store.bytes);
+        EXPECT_EQ(Viewer.co1, 0x24DB7Bu);
+        EXPECT_EQ(OptionsWindow->Edit1->Text(), "mspaint");
+        EXPECT_EQ(MainWindow->TopLabel->Caption(), "Lumvex - a.bmp");
+    }
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), noise);
+}
+
+}  // namespace

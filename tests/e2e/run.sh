@@ -138,6 +138,8 @@ key space
 expect_colour $cx $cy green "after the error the program goes on"
 stop_lumvex
 
+. "$here/right_file.sh"
+. "$here/typing_and_closing.sh"
 . "$here/camera_photos.sh"
 
 if [ $failures -gt 0 ]; then

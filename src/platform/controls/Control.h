@@ -110,6 +110,9 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    // A key that types or edits the text of an edit box or a combo box stays
+    // with the box: neither its OnKeyDown nor its form's key preview sees the
+    // press; OnKeyUp sees the release.
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TNotifyEvent OnResize;

@@ -10,6 +10,7 @@
 #include "platform/controls/Form.h"
 #include "platform/controls/KeyMap.h"
 #include "platform/controls/Menus.h"
+#include "platform/controls/TextKeys.h"
 #include "platform/services/Application.h"
 
 namespace lumvex {
@@ -142,8 +143,11 @@ bool ControlBridge::KeyEvent(QEvent* event) {
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     std::uint16_t key = VirtualKeyOf(*keyEvent);
     if (key == 0) return false;
-    TShiftState shift = ShiftOf(keyEvent->modifiers(), QGuiApplication::mouseButtons());
     const bool down = event->type() == QEvent::KeyPress;
+    // Typing goes to the text alone: no handler sees the press, so a letter
+    // typed into a box never runs a window's command. The release is reported.
+    if (down && KeepsTextKey(*control_.Widget(), *keyEvent)) return false;
+    TShiftState shift = ShiftOf(keyEvent->modifiers(), QGuiApplication::mouseButtons());
     QPointer<QWidget> alive = control_.Widget();
     TControl* form = control_.ParentForm();
     if (form && form != &control_ && static_cast<TForm*>(form)->KeyPreview()) {

@@ -158,10 +158,12 @@ void TForm::HandleShown(bool shown) {
     if (!shown && OnHide) OnHide(this);
 }
 
-// Runs OnClose; true lets the window close (hide).
+// Runs OnClose; true lets the window close (hide). A handler that fails is
+// shown and the window closes all the same, so that closing the main form
+// always ends the program.
 bool TForm::HandleCloseRequest() {
     TCloseAction action = caHide;
-    if (OnClose) OnClose(this, action);
+    if (OnClose) Application.Dispatch([&] { OnClose(this, action); });
     switch (action) {
     case caNone: return false;
     case caMinimize: Widget()->showMinimized(); return false;

@@ -2,7 +2,8 @@
 // The standard input controls: check box, radio button, combo box, edit box,
 // track bar and up-down buttons. Changes made from code raise the same events
 // as the user's (OnClick for the check and radio boxes, OnChange for the rest),
-// except setting a combo box's ItemIndex from code.
+// except setting a combo box's ItemIndex from code. The keys typed into an
+// edit box or a combo box stay with it (see TControl::OnKeyDown).
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 
 namespace lumvex {
 
+// A check box's click is the change of its state: a click of the mouse, the
+// Space key or SetChecked raises OnClick once.
 class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TWinControl* parent);
@@ -18,9 +21,13 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const;
     void SetChecked(bool checked);
+
+protected:
+    void Click() override {}  // reported by the change of state
 };
 
-// Radio buttons under one parent exclude each other.
+// Radio buttons under one parent exclude each other. OnClick is raised when
+// a button becomes the checked one, not by a click on the checked one.
 class TRadioButton : public TWinControl {
 public:
     explicit TRadioButton(TWinControl* parent);
@@ -28,6 +35,9 @@ public:
     void SetCaption(const std::string& caption);
     bool Checked() const;
     void SetChecked(bool checked);
+
+protected:
+    void Click() override {}  // reported by the change of state
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -100,13 +110,15 @@ public:
     void SetIncrement(int value) { increment_ = value; }
     TEdit* Associate() const { return associate_; }
     void SetAssociate(TEdit* edit);
-    // One step up (or down), as the arrow buttons do.
+    // One step up (or down) from the number in the associated box, as the
+    // arrow buttons do.
     void StepUp();
     void StepDown();
 
     TNotifyEvent OnChange;
 
 private:
+    int TypedPosition() const;
     int min_ = 0;
     int max_ = 100;
     int position_ = 0;

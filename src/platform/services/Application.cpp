@@ -74,7 +74,11 @@ bool TApplication::Initialized() const { return QApplication::instance() != null
 int TApplication::Run() {
     terminated_ = false;
     if (mainForm_ && !mainForm_->Visible()) mainForm_->Show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // An error raised as the loop ended, a failed save while closing from a
+    // timer's tick say, still reaches the user before the program ends.
+    if (!pendingErrors_.empty() && !errorBoxOpen_) ShowPendingErrors();
+    return code;
 }
 
 void TApplication::Terminate() {

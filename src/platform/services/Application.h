@@ -18,7 +18,8 @@ public:
     // Creates the toolkit's application object (once per process).
     void Initialize(int& argc, char** argv);
     bool Initialized() const;
-    // Runs the message loop until Terminate; returns the exit code.
+    // Runs the message loop until Terminate, then shows the errors still
+    // waiting for it; returns the exit code.
     int Run();
     void Terminate();
     bool Terminated() const { return terminated_; }

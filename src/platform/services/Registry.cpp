@@ -88,9 +88,13 @@ bool TRegistry::DeleteKey(const std::string& key) {
 }
 
 RegistryKey TRegistry::Read() const {
-    bool damaged = false;
-    RegistryKey store = RegistryFile(RootName()).Load(&damaged);
-    damagedFile_ = damaged ? RegistryFile(RootName()).Path() : std::string();
+    const RegistryFile file(RootName());
+    std::string copy;
+    RegistryKey store = file.Load(&copy);
+    if (!copy.empty() && damagedFile_.empty()) {
+        damagedFile_ = file.Path();
+        damagedCopy_ = copy;
+    }
     return store;
 }
 

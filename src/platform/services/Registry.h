@@ -54,9 +54,11 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-    // The store's file when the last reading found it damaged (its bytes are
-    // kept beside it as <file>.damaged), else "".
+    // The store's file when any reading by this object found it damaged, so
+    // also when CreateKey has rewritten it since, else "". The damaged bytes
+    // were kept in DamagedCopy().
     const std::string& DamagedFile() const { return damagedFile_; }
+    const std::string& DamagedCopy() const { return damagedCopy_; }
 
 private:
     std::vector<std::string> Resolve(const std::string& key) const;
@@ -72,6 +74,7 @@ private:
     std::vector<std::string> current_;  // the open key; empty for the root
     mutable std::optional<RegistryKey> store_;  // the store as last read or written
     mutable std::string damagedFile_;
+    mutable std::string damagedCopy_;
     struct PendingWrite {
         std::vector<std::string> key;
         RegistryValue value;

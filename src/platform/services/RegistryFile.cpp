@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -55,13 +56,22 @@ std::string RegistryFile::ReadBytes(const std::string& path) const {
     return ReadFileBytes(path);
 }
 
-RegistryKey RegistryFile::Load(bool* damaged) const {
-    const std::string path = Path();
-    const std::string bytes = ReadBytes(path);
+std::string RegistryFile::KeepDamaged(const std::string& bytes) const {
+    const std::string first = Path() + ".damaged";
+    for (int number = 1;; ++number) {
+        const std::string copy = number == 1 ? first : first + "-" + std::to_string(number);
+        if (::access(copy.c_str(), F_OK) == 0 && ReadFileBytes(copy) != bytes) continue;
+        WriteFileAtomically(copy, bytes);
+        return copy;
+    }
+}
+
+RegistryKey RegistryFile::Load(std::string* keptAs) const {
+    const std::string bytes = ReadBytes(Path());
     bool broken = false;
     RegistryKey store = RegistryKey::FromText(bytes, &broken);
-    if (broken) WriteFileAtomically(path + ".damaged", bytes);
-    if (damaged) *damaged = broken;
+    const std::string copy = broken ? KeepDamaged(bytes) : std::string();
+    if (keptAs) *keptAs = copy;
     return store;
 }
 
@@ -72,7 +82,7 @@ RegistryKey RegistryFile::Update(const std::function<bool(RegistryKey&)>& change
     bool damaged = false;
     RegistryKey store = RegistryKey::FromText(bytes, &damaged);
     if (change(store)) {
-        if (damaged) WriteFileAtomically(path + ".damaged", bytes);
+        if (damaged) KeepDamaged(bytes);
         WriteFileAtomically(path, store.ToText(rootName_));
     }
     return store;

@@ -22,18 +22,23 @@ public:
 
     // The store as it is on disk; empty when there is none yet. EFOpenError
     // when the file is there but cannot be read. When some lines were
-    // damaged, the entries that could be read are returned, damaged is set,
-    // and the file's bytes are kept as <store>.damaged.
-    RegistryKey Load(bool* damaged = nullptr) const;
+    // damaged, or none could be read, the entries that could be read are
+    // returned, and the file's bytes are kept beside it (KeepDamaged);
+    // keptAs is set to that copy's path.
+    RegistryKey Load(std::string* keptAs = nullptr) const;
     // Runs change on the newest store and writes the result when change
     // returns true; returns the store as it is afterwards. When the store on
-    // disk was damaged, its old bytes are kept beside it as <store>.damaged
-    // before it is rewritten with the entries that could be read. EFOpenError
-    // or EWriteError when the store cannot be read or written.
+    // disk was damaged, its old bytes are kept beside it (KeepDamaged) before
+    // it is rewritten with the entries that could be read. EFOpenError or
+    // EWriteError when the store cannot be read or written.
     RegistryKey Update(const std::function<bool(RegistryKey&)>& change) const;
 
 private:
     std::string ReadBytes(const std::string& path) const;
+    // Keeps the bytes of a damaged store as <store>.damaged, or, when that
+    // holds other bytes already, as <store>.damaged-2, -3, ...; so no copy
+    // kept before is lost. The copy's path.
+    std::string KeepDamaged(const std::string& bytes) const;
 
     std::string rootName_;
 };

@@ -55,6 +55,18 @@ void SendKey(TControl& target, std::uint16_t vk, TShiftState shift) {
     SendKeyUp(target, vk, shift);
 }
 
+void TypeText(TControl& target, const std::string& text) {
+    for (QChar c : QString::fromStdString(text)) {
+        // The keys of Latin letters and signs are their upper-case code.
+        const int key = c.toUpper().unicode();
+        const Qt::KeyboardModifiers modifiers = c.isUpper() ? Qt::ShiftModifier : Qt::NoModifier;
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, modifiers, QString(c));
+            QCoreApplication::sendEvent(target.Widget(), &event);
+        }
+    }
+}
+
 void SendMouseDown(TControl& target, TMouseButton button, int x, int y, TShiftState shift) {
     Qt::MouseButton b = ButtonOf(button);
     SendMouseEvent(target, QEvent::MouseButtonPress, b, ButtonsOf(shift) | b, x, y, shift);

@@ -3,6 +3,7 @@
 // control's widget as the desktop would, so they pass through the same
 // translation (virtual-key codes, shift state, coordinates) as user input.
 #include <cstdint>
+#include <string>
 
 #include "platform/controls/ControlTypes.h"
 
@@ -17,6 +18,9 @@ namespace test_input {
 void SendKey(TControl& target, std::uint16_t vk, TShiftState shift = 0);
 void SendKeyDown(TControl& target, std::uint16_t vk, TShiftState shift = 0);
 void SendKeyUp(TControl& target, std::uint16_t vk, TShiftState shift = 0);
+// Types text key by key, as the keyboard does: each character is pressed and
+// released with its key and carries itself as the key's text.
+void TypeText(TControl& target, const std::string& text);
 
 // Mouse actions at client position (x, y) of the control.
 void SendMouseDown(TControl& target, TMouseButton button, int x, int y, TShiftState shift = 0);

@@ -2,12 +2,14 @@
 // states and client coordinates.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "platform/controls/FileCtrls.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
+#include "platform/controls/StdCtrls.h"
 #include "platform/services/KeyCodes.h"
 #include "platform/services/TestInput.h"
 
@@ -67,6 +69,56 @@ TEST(KeyEvents, KeyPreviewShowsTheFormTheKeysOfItsControlsFirst) {
     SendKeyDown(*list, 'X');
     EXPECT_EQ(order, (std::vector<std::string>{"form"}));
     EXPECT_EQ(released, (std::vector<std::uint16_t>{VK_DECIMAL}));
+}
+
+TEST(KeyEvents, KeysThatTypeOrEditTextStayInTheBoxAndTheOthersArePassedOn) {
+    TForm form;
+    form.SetKeyPreview(true);
+    auto* edit = new TEdit(&form);
+    auto* schemes = new TComboBox(&form);
+    schemes->SetItems({"zöld", "kék"});
+    auto* list = new TComboBox(&form);
+    list->SetStyle(csDropDownList);
+    list->SetItems({"alpha", "beta"});
+    auto* readOnly = new TEdit(&form);
+    readOnly->SetReadOnly(true);
+    std::vector<std::uint16_t> seen, released;
+    form.OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) { seen.push_back(key); };
+    for (TWinControl* box : std::initializer_list<TWinControl*>{edit, schemes, list, readOnly}) {
+        box->OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState) { seen.push_back(key); };
+        box->OnKeyUp = [&](TObject*, std::uint16_t& key, TShiftState) { released.push_back(key); };
+    }
+
+    TypeText(*edit, "/usr/bin/gimp B.5");
+    EXPECT_EQ(edit->Text(), "/usr/bin/gimp B.5");
+    for (std::uint16_t key : {VK_DECIMAL, VK_NUMPAD0, VK_SPACE, VK_BACK, VK_DELETE, VK_RETURN}) SendKey(*edit, key);
+    EXPECT_EQ(edit->Text(), "/usr/bin/gimp B.5.0");  // Backspace and Delete at the end take one character
+    SendKey(*edit, 'V', ssCtrl);  // paste: edits the text
+    EXPECT_TRUE(seen.empty()) << seen.size() << " presses seen, the first " << seen.front();
+    // Releases are reported, as the size boxes rely on.
+    EXPECT_FALSE(released.empty());
+
+    // Keys that type nothing are passed on as before: the window's keys.
+    for (std::uint16_t key : {VK_LEFT, VK_UP, VK_ESCAPE, VK_F1, VK_HOME}) SendKeyDown(*edit, key);
+    SendKeyDown(*edit, 'B', ssCtrl);
+    EXPECT_EQ(seen, (std::vector<std::uint16_t>{VK_LEFT, VK_LEFT, VK_UP, VK_UP, VK_ESCAPE, VK_ESCAPE, VK_F1, VK_F1,
+                                                 VK_HOME, VK_HOME, 'B', 'B'}));
+
+    // The editable scheme box keeps its typing too.
+    seen.clear();
+    TypeText(*schemes, "bb");
+    SendKey(*schemes, VK_RETURN);
+    EXPECT_EQ(schemes->Text(), "bb");
+    EXPECT_TRUE(seen.empty());
+
+    // A drop-down list keeps typed letters (they choose its entry); it has no
+    // text to edit, so Enter is passed on. A read-only box keeps nothing.
+    TypeText(*list, "b");
+    EXPECT_EQ(list->Text(), "beta");
+    SendKeyDown(*list, VK_RETURN);
+    TypeText(*readOnly, "b");
+    EXPECT_EQ(readOnly->Text(), "");
+    EXPECT_EQ(seen, (std::vector<std::uint16_t>{VK_RETURN, VK_RETURN, 'B', 'B'}));
 }
 
 TEST(KeyEvents, MouseEventsCarryButtonShiftAndClientPosition) {

@@ -50,12 +50,22 @@ TEST(StandardControlsTest, CheckAndRadioBoxesReportChangesAsClicks) {
     EXPECT_TRUE(check->Checked());
     EXPECT_EQ(clicks, 1);
 
+    // A click of the mouse is one click, not one for the press and release
+    // and one for the change.
+    test_input::SendClick(*check, 5, 5);
+    EXPECT_FALSE(check->Checked());
+    EXPECT_EQ(clicks, 2);
+
     auto* a = new TRadioButton(&form);
     auto* b = new TRadioButton(&form);
+    int radioClicks = 0;
+    b->OnClick = [&](TObject*) { ++radioClicks; };
     a->SetChecked(true);
     b->SetChecked(true);
     EXPECT_FALSE(a->Checked());
     EXPECT_TRUE(b->Checked());
+    test_input::SendClick(*b, 5, 5);
+    EXPECT_EQ(radioClicks, 1);
 }
 
 TEST(StandardControlsTest, ComboBoxIndexFromCodeIsQuietAndTextFollowsIt) {
