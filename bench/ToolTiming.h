@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include <benchmark/benchmark.h>
+
 #include "platform/graphics/Bitmap.h"
 
 extern char** environ;
@@ -90,6 +92,14 @@ double Time(Work&& work) {
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// Sets the counter to the median of the per-iteration ratios ours / other.
+inline void SetRatio(benchmark::State& state, const char* name, const std::vector<double>& ours,
+                     const std::vector<double>& other) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < ours.size(); ++i) ratios.push_back(ours[i] / other[i]);
+    state.counters[name] = Median(ratios);
 }
 
 }  // namespace lumvex::bench

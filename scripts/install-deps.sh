@@ -6,7 +6,10 @@ set -euo pipefail
 # fonts-liberation2: faces with the measures of the fonts the windows are
 # designed in ("Courier New", "Times New Roman"), so that titles fit their bars.
 # dosfstools, fusefat: a vfat camera card for the tests that rewrite files there.
+# exiv2, lcms2, TurboJPEG and xcb: photo metadata, colour profiles, lossless
+# turns and the screen's profile; exiftool and jpegtran make and check test photos.
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev
+          libturbojpeg0-dev libexiv2-dev liblcms2-dev libxcb1-dev libimage-exiftool-perl libjpeg-turbo-progs
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
           dosfstools fusefat
           xvfb openbox xdotool x11-utils imagemagick  # the end-to-end tests

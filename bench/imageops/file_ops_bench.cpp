@@ -58,13 +58,6 @@ Holders& TheHolders() {
     return holders;
 }
 
-void SetRatio(benchmark::State& state, const char* name, const std::vector<double>& ours,
-              const std::vector<double>& other) {
-    std::vector<double> ratios;
-    for (std::size_t i = 0; i < ours.size(); ++i) ratios.push_back(ours[i] / other[i]);
-    state.counters[name] = Median(ratios);
-}
-
 // The least a quarter turn must do: every pixel read once and written once.
 void PlainTranspose(const TBitmap& source, TBitmap& target) {
     target = TBitmap::Uninitialised(source.Height(), source.Width(), TPixelFormat::pf24bit);

@@ -32,7 +32,10 @@ TConvertResult ConvertFile(const std::string& folder, const std::string& name, T
     // Only JPEG pictures become bitmaps: nothing else is read for it.
     if (target == TConvertTarget::ToBmp && FileRewriteFormat(source) != TRewriteFormat::Jpeg)
         return TConvertResult::PassedOver;
-    const TRewritable picture = LoadForRewrite(loader, source);
+    // A JPEG picture re-encoded keeps its colour profile and so its colours;
+    // a BMP file holds no profile, so it gets sRGB.
+    const TRewritable picture =
+        LoadForRewrite(loader, source, target == TConvertTarget::ToBmp ? TJPEGColors::jcSRGB : TJPEGColors::jcStored);
     const auto dot = name.find('.');
     const std::string stemWithDot = dot == std::string::npos ? name : name.substr(0, dot + 1);
     const std::string outputStem = IncludeTrailingPathDelimiter(folder) + name.substr(0, dot);
@@ -43,7 +46,7 @@ TConvertResult ConvertFile(const std::string& folder, const std::string& name, T
             return WriteNew(outputStem + ".bmp", "A(z) " + stemWithDot + "bmp fájl már létezik.  Felülírja?", mode,
                             [&] { WriteBmp(picture.Bitmap, outputStem + ".bmp", TPixelFormat::pf24bit); });
         // Re-encoding at the chosen quality: the quality warning covered it.
-        WriteJpeg(picture.Bitmap, source, quality);
+        WriteJpeg(picture.Bitmap, source, quality, loader.Picture().Graphic());
         return TConvertResult::Done;
     case TRewriteFormat::Bmp:
         return WriteNew(outputStem + ".jpg", "A(z) " + stemWithDot + "jpg fájl már létezik.  Felülírja?", mode,

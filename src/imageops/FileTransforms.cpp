@@ -2,6 +2,7 @@
 
 #include "imageops/BusyCursor.h"
 #include "imageops/PixelTransforms.h"
+#include "platform/graphics/JpegFileTransform.h"
 #include "viewer/MainWindow.h"
 
 namespace lumvex {
@@ -16,7 +17,14 @@ void ImageMirror(TImage& holder, bool Vertical) {
     holder.Repaint();
 }
 
+bool TransformJpeg(const std::string& path, TFlipTurn transform) {
+    if (FileRewriteFormat(path) != TRewriteFormat::Jpeg) return false;
+    TBusyCursor busy;
+    return TransformJpegFile(path, transform);
+}
+
 bool RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge) {
+    if (TransformJpeg(FileName, Left ? TFlipTurn::TurnLeft : TFlipTurn::TurnRight)) return true;
     const TRewritable picture = LoadForRewrite(loader, FileName);
     if (picture.Format == TRewriteFormat::None) return false;
     TurnIntoFile(picture.Bitmap, Left, FileName, picture.Format, gauge);
@@ -38,6 +46,7 @@ TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, 
 bool MirrorFile(const std::string& path, bool Vertical) {
     TImage& work = *MainWindow->TImg;
     MainWindow->HeldPicture.Forget();
+    if (TransformJpeg(path, Vertical ? TFlipTurn::MirrorTopBottom : TFlipTurn::MirrorLeftRight)) return true;
     const TRewritable picture = LoadForRewrite(*MainWindow->TImg2, path);
     if (picture.Format == TRewriteFormat::None) return false;
     TBitmap& bitmap = work.Picture().Bitmap();

@@ -7,6 +7,7 @@
 #include "components/Gauges.h"
 #include "imageops/PictureFiles.h"
 #include "platform/controls/Image.h"
+#include "platform/graphics/FlipTurn.h"
 
 namespace lumvex {
 
@@ -18,6 +19,11 @@ void ImageMirror(TImage& holder, bool Vertical);
 // writes it to path in the given format and returns it; the gauge is reset.
 TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TRewriteFormat format,
                      TGauge& gauge);
+
+// Turns or mirrors a file the loader reads as a JPEG picture as the picture
+// looks, losslessly where its sides allow, keeping what the file carries,
+// under the busy cursor; false for any other file, which is left alone.
+bool TransformJpeg(const std::string& path, TFlipTurn transform);
 
 // Turns a JPEG or BMP file a quarter to the left (Left) or right through the
 // loader. False, with the file untouched, when its picture is of another kind.

@@ -22,9 +22,10 @@ TRewriteFormat FileRewriteFormat(const std::string& path) {
     }
 }
 
-TRewritable LoadForRewrite(TImage& holder, const std::string& path) {
+TRewritable LoadForRewrite(TImage& holder, const std::string& path, TJPEGColors colors) {
     if (FileRewriteFormat(path) == TRewriteFormat::None) return {};
     holder.Picture().LoadFromFile(path);
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(holder.Picture().Graphic())) jpeg->SetColors(colors);
     const TGraphic& loaded = *holder.Picture().Graphic();
     TRewritable picture;
     picture.Format = RewriteFormat(loaded);
@@ -48,10 +49,13 @@ TBitmap PictureBitmap(const TGraphic& picture) {
     return bitmap;
 }
 
-void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality) {
+void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality, const TGraphic* source) {
     TJPEGImage writer;
     writer.SetCompressionQuality(quality);
-    writer.Assign(bitmap);
+    if (auto* jpeg = dynamic_cast<const TJPEGImage*>(source))
+        writer.AssignKeepingMetadata(bitmap, *jpeg);
+    else
+        writer.Assign(bitmap);
     writer.SaveToFile(path);
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/controls/Image.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Jpeg.h"
 
 namespace lumvex {
 
@@ -34,8 +35,10 @@ TRewriteFormat FileRewriteFormat(const std::string& path);
 // Loads the file into the holder when its picture may be rewritten. A file
 // the loader reads as another kind, or reads as no kind at all, is not
 // decoded: Format is None. A damaged file of a rewritable kind raises the
-// loader's error.
-TRewritable LoadForRewrite(TImage& holder, const std::string& path);
+// loader's error. A JPEG picture comes upright, in the colours asked for:
+// the screen's to be shown, its stored ones for a JPEG write that keeps its
+// colour profile, sRGB for a file that holds none.
+TRewritable LoadForRewrite(TImage& holder, const std::string& path, TJPEGColors colors = TJPEGColors::jcScreen);
 
 // A picture of the format's own kind holding the bitmap (a JPEG picture
 // keeps it uncompressed), so that it is written back in that format again.
@@ -45,7 +48,10 @@ std::unique_ptr<TGraphic> RewritablePicture(const TBitmap& bitmap, TRewriteForma
 // any other kind is drawn.
 TBitmap PictureBitmap(const TGraphic& picture);
 
-void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality = DefaultJpegQuality);
+// With a JPEG source (decoded in jcStored colours), the file written keeps
+// what the source's file carries.
+void WriteJpeg(const TBitmap& bitmap, const std::string& path, int quality = DefaultJpegQuality,
+               const TGraphic* source = nullptr);
 void WriteBmp(const TBitmap& bitmap, const std::string& path, TPixelFormat format);
 
 // A turned or mirrored picture back into its file: a JPEG at the default

@@ -19,7 +19,7 @@ void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwr
     const std::string extension = ResizeExtension(path);
     if (extension != ".bmp" && extension != ".jpg" && extension != ".jpeg") return;
     // The picture's own kind decides how the result is written, not the name.
-    const TRewritable picture = LoadForRewrite(holder, path);
+    const TRewritable picture = LoadForRewrite(holder, path, TJPEGColors::jcStored);
     if (picture.Format == TRewriteFormat::None) return;
     const std::string output = overwrite ? path : CopyName(path);
     const TScaledSize size = ScaledSize(picture.Bitmap.Width(), picture.Bitmap.Height(), choice);
@@ -28,7 +28,7 @@ void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwr
     if (picture.Format == TRewriteFormat::Bmp) {
         work.Scaled.SaveToFile(output);
     } else {
-        work.Writer.Assign(work.Scaled);
+        work.Writer.AssignKeepingMetadata(work.Scaled, dynamic_cast<const TJPEGImage&>(*holder.Picture().Graphic()));
         work.Writer.SaveToFile(output);
     }
 }

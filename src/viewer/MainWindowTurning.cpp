@@ -3,6 +3,7 @@
 #include "navigation/FileWindow.h"
 #include "imageops/FileTransforms.h"
 #include "imageops/PictureFiles.h"
+#include "imageops/PixelTransforms.h"
 #include "platform/SysUtils.h"
 
 namespace lumvex {
@@ -26,7 +27,11 @@ void TMainWindow::RotateViewedPicture(bool Left, TGauge& gauge) {
         Viewer.PictureWidth = picture.Bitmap.Width();
         Viewer.PictureHeight = picture.Bitmap.Height();
     }
-    const TBitmap target = TurnIntoFile(picture.Bitmap, Left, fileName, picture.Format, gauge);
+    TBitmap target;
+    if (TransformJpeg(fileName, Left ? TFlipTurn::TurnLeft : TFlipTurn::TurnRight))
+        QuarterTurn(picture.Bitmap, target, Left);
+    else
+        target = TurnIntoFile(picture.Bitmap, Left, fileName, picture.Format, gauge);
     std::swap(Viewer.PictureWidth, Viewer.PictureHeight);
     TImg->Picture().SetGraphic(RewritablePicture(target, picture.Format));
     HeldPicture.Remember(fileName);

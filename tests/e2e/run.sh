@@ -140,6 +140,7 @@ stop_lumvex
 
 . "$here/right_file.sh"
 . "$here/typing_and_closing.sh"
+. "$here/camera_photos.sh"
 
 if [ $failures -gt 0 ]; then
   log "$failures check(s) failed; screens and logs in $E2E_WORK"

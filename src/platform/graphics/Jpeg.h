@@ -16,6 +16,10 @@ namespace lumvex {
 enum class TJPEGScale { jsFullSize, jsHalf, jsQuarter, jsEighth };
 enum class TJPEGPixelFormat { jf24Bit, jf8Bit };
 enum class TJPEGPerformance { jpBestQuality, jpBestSpeed };
+// The colours decoded: converted from the picture's colour profile to the
+// screen's (for showing it), to sRGB (for a file that holds no profile), or
+// as stored (for a JPEG write that keeps the profile).
+enum class TJPEGColors { jcScreen, jcSRGB, jcStored };
 
 class EJPEG : public EInvalidGraphic { using EInvalidGraphic::EInvalidGraphic; };
 
@@ -26,7 +30,8 @@ public:
     ~TJPEGImage() override;
 
     const char* ClassName() const override { return "TJPEGImage"; }
-    // The size at the chosen decoding scale (an assigned bitmap: its own size).
+    // The size at the chosen decoding scale, upright as the picture's EXIF
+    // orientation has it (an assigned bitmap: its own size).
     int Width() const override;
     int Height() const override;
     void Draw(TCanvas& canvas, const TRect& rect) const override;
@@ -38,11 +43,17 @@ public:
     std::unique_ptr<TGraphic> Clone() const override { return std::make_unique<TJPEGImage>(*this); }
     // From a bitmap (kept, compressed when saved) or another JPEG picture.
     void Assign(const TGraphic& source) override;
+    // From an upright bitmap made from source's picture (source decoded with
+    // jcStored colours, then scaled or drawn anew): saving it writes what
+    // source's file carries too, its EXIF block updated to the new picture.
+    void AssignKeepingMetadata(const TBitmap& bitmap, const TJPEGImage& source);
 
     // Decoding options; changing one drops the decoded bitmap. Loading keeps
     // the compressed bytes and reads only the header (raising EJPEG for data
     // that is no JPEG picture); the picture is decoded when first drawn or
-    // asked for its Bitmap. Data that ends early decodes with the rest grey.
+    // asked for its Bitmap, turned upright and its colours converted as
+    // Colors says. Data that ends early decodes with the rest grey. Damaged
+    // metadata leaves the picture as stored.
     TJPEGScale Scale() const { return scale_; }
     void SetScale(TJPEGScale scale);
     TJPEGPixelFormat PixelFormat() const { return pixelFormat_; }
@@ -52,6 +63,8 @@ public:
     TJPEGPerformance Performance() const { return performance_; }
     void SetPerformance(TJPEGPerformance performance);
     bool Grayscale() const;  // the file holds one grey channel
+    TJPEGColors Colors() const { return colors_; }
+    void SetColors(TJPEGColors colors);
 
     // Encoding quality, 1 to 100 (default 90); other values raise
     // EInvalidGraphicOperation.
@@ -71,6 +84,7 @@ public:
 
 private:
     void Decode(const TCancelToken* cancel) const;
+    std::string EncodeBitmap() const;
     // Sets a decoding option; a new value drops the decoded bitmap.
     template <class T>
     void SetOption(T& option, T value);
@@ -81,6 +95,7 @@ private:
     TJPEGPixelFormat pixelFormat_ = TJPEGPixelFormat::jf24Bit;
     TJPEGPerformance performance_ = TJPEGPerformance::jpBestQuality;
     bool smoothing_ = true;
+    TJPEGColors colors_ = TJPEGColors::jcScreen;
     int quality_ = 90;
 };
 

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/ColorProfiles.h"
+#include "platform/graphics/JpegMetadata.h"
 #include "platform/threads/CancelToken.h"
 
 namespace lumvex::jpeg {
@@ -23,6 +25,11 @@ struct DecodeOptions {
     // Looked at while the data is read, about every 16 output rows and every
     // few input rows of a multi-scan file; a cancelled token raises ECancelled.
     const TCancelToken* cancel = nullptr;
+    // Converts the colours of full-colour output, each band of rows as soon
+    // as it is decoded, or the palette of 8-bit colour output.
+    const TColorConversion* colors = nullptr;
+    // Turns or mirrors the picture as it is decoded, band by band.
+    TFlipTurn transform = TFlipTurn::None;
 };
 
 // A file with more scans than this is refused (a real photo has about ten).
@@ -40,8 +47,9 @@ inline constexpr std::int64_t FreeArithmeticPixels = std::int64_t(1) << 24;
 inline constexpr int MaxArithmeticPixelsPerByte = 1 << 12;
 
 // Reads the header; raises on data that is no JPEG picture, a header that
-// ends early or a picture without any compressed data.
-Header ReadHeader(const std::string& bytes);
+// ends early or a picture without any compressed data. With metadata, also
+// what the file carries besides the picture.
+Header ReadHeader(const std::string& bytes, Metadata* metadata = nullptr);
 
 // The size of a side decoded at 1/denominator: rounded up.
 inline int ScaledSize(int size, int denominator) { return (size + denominator - 1) / denominator; }
@@ -50,7 +58,8 @@ inline int ScaledSize(int size, int denominator) { return (size + denominator - 
 // picture grey; any other error raises (ECancelled when cancelled).
 void Decode(const std::string& bytes, const DecodeOptions& options, TBitmap& bitmap);
 
-// Compresses a bitmap of any pixel format as a baseline colour JPEG file.
-std::string Encode(const TBitmap& bitmap, int quality);
+// Compresses a bitmap of any pixel format as a baseline colour JPEG file,
+// with the markers after its JFIF header.
+std::string Encode(const TBitmap& bitmap, int quality, const std::vector<Marker>& markers = {});
 
 }  // namespace lumvex::jpeg

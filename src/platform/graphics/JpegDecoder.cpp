@@ -1,9 +1,12 @@
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/SysUtils.h"
 #include "platform/graphics/JpegCodec.h"
+#include "platform/graphics/FlipTurn.h"
 #include "platform/graphics/JpegErrors.h"
 
 namespace lumvex::jpeg {
@@ -44,8 +47,9 @@ public:
 
     // Reads the header of a file's bytes (which must outlive the decompressor)
     // and checks that the picture is plausible for the data present.
-    void ReadHeader(const std::string& bytes) {
+    void ReadHeader(const std::string& bytes, bool saveMarkers = false) {
         Guarded(errors, [&] {
+            if (saveMarkers) SaveMarkers(cinfo);
             jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
                          static_cast<unsigned long>(bytes.size()));
             jpeg_read_header(&cinfo, TRUE);
@@ -140,23 +144,92 @@ int NearestToGrey(const std::vector<TRGBQuad>& palette) {
     return best;
 }
 
-// Rows the data did not reach become grey.
-void FillGrey(TBitmap& bitmap, int fromRow) {
-    const bool indexed = bitmap.PixelFormat() == TPixelFormat::pf8bit;
-    const int value = indexed ? NearestToGrey(bitmap.Palette()) : 128;
-    const std::size_t used = std::size_t(bitmap.Width()) * (indexed ? 1 : 3);
-    for (int y = fromRow; y < bitmap.Height(); ++y) {
-        std::uint8_t* row = bitmap.ScanLine(y);
-        std::memset(row, value, used);
-        std::memset(row + used, 0, bitmap.BytesPerLine() - used);
+// Where decoded rows go: straight into the bitmap, or, for a picture that is
+// turned or mirrored as it is decoded, into a band of rows that is placed
+// whole: the more rows a band has, the longer the runs it writes.
+class RowSink {
+public:
+    static constexpr int RowsPerCall = 16;
+
+    RowSink(TBitmap& bitmap, int width, std::size_t used, TFlipTurn transform)
+        : bitmap_(bitmap), width_(width), used_(used), transform_(transform),
+          band_(transform == TFlipTurn::None ? 0 : BandRows * used) {
+        if (!band_.empty()) ZeroPadding();  // placing writes only pixels
     }
+
+    // Where rows first to first + count - 1 are to be decoded; returns how
+    // many of them (at most RowsPerCall) fit now.
+    int Rows(int first, int count, JSAMPROW* rows) {
+        count = std::min({count, RowsPerCall, band_.empty() ? RowsPerCall : BandRows - held_});
+        for (int i = 0; i < count; ++i)
+            rows[i] = band_.empty() ? bitmap_.ScanLine(first + i) : band_.data() + std::size_t(held_ + i) * used_;
+        return count;
+    }
+
+    // The rows were decoded; a full band is put in place.
+    void Written(const JSAMPROW* rows, int count) {
+        if (band_.empty()) {
+            for (int i = 0; i < count; ++i) std::memset(rows[i] + used_, 0, bitmap_.BytesPerLine() - used_);
+            return;
+        }
+        held_ += count;
+        if (held_ == BandRows) Flush();
+    }
+
+    // Puts the rows held in place.
+    void Flush() {
+        if (held_ == 0) return;
+        JSAMPROW rows[BandRows];
+        for (int i = 0; i < held_; ++i) rows[i] = band_.data() + std::size_t(i) * used_;
+        PlaceRows(rows, placed_, held_, width_, transform_, bitmap_);
+        placed_ += held_;
+        held_ = 0;
+    }
+
+private:
+    static constexpr int BandRows = 64;
+
+    void ZeroPadding() {
+        const std::size_t used = std::size_t(bitmap_.Width()) * bitmap_.BitsPerPixel() / 8;
+        for (int y = 0; y < bitmap_.Height(); ++y) std::memset(bitmap_.ScanLine(y) + used, 0, bitmap_.BytesPerLine() - used);
+    }
+
+    TBitmap& bitmap_;
+    const int width_;
+    const std::size_t used_;
+    const TFlipTurn transform_;
+    std::vector<JSAMPLE> band_;
+    int placed_ = 0;  // rows put in place
+    int held_ = 0;    // rows in the band
+};
+
+// Rows the data did not reach become grey.
+void FillGrey(RowSink& sink, const TBitmap& bitmap, int fromRow, int height, std::size_t used) {
+    const int value = bitmap.PixelFormat() == TPixelFormat::pf8bit ? NearestToGrey(bitmap.Palette()) : 128;
+    JSAMPROW rows[RowSink::RowsPerCall];
+    for (int first = fromRow; first < height;) {
+        const int count = sink.Rows(first, height - first, rows);
+        for (int i = 0; i < count; ++i) std::memset(rows[i], value, used);
+        sink.Written(rows, count);
+        first += count;
+    }
+    sink.Flush();
 }
 
 }  // namespace
 
-Header ReadHeader(const std::string& bytes) {
+Header ReadHeader(const std::string& bytes, Metadata* metadata) {
     Decompressor d;
-    d.ReadHeader(bytes);
+    d.ReadHeader(bytes, metadata != nullptr);
+    if (metadata) {
+        JOCTET* icc = nullptr;
+        unsigned int iccLength = 0;
+        Guarded(d.errors, [&] {
+            if (!jpeg_read_icc_profile(&d.cinfo, &icc, &iccLength)) icc = nullptr;
+        });
+        const std::unique_ptr<JOCTET, void (*)(void*)> owner(icc, std::free);
+        *metadata = ReadMetadata(d.cinfo, icc ? std::string(reinterpret_cast<const char*>(icc), iccLength) : std::string());
+    }
     return Header{static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height),
                   d.cinfo.jpeg_color_space == JCS_GRAYSCALE};
 }
@@ -189,14 +262,21 @@ void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& 
         throw EOutOfResources("The JPEG picture of " + IntToStr(width) + " x " + IntToStr(height) +
                               " pixels needs more memory than a picture may use");
     cinfo.mem->max_memory_to_use = static_cast<long>(MaxPictureBytes - pictureBytes);
-    bitmap.AllocateUninitialised(width, height, format);
+    if (SwapsSides(options.transform))
+        bitmap.AllocateUninitialised(height, width, format);
+    else
+        bitmap.AllocateUninitialised(width, height, format);
     const std::size_t used = std::size_t(width) * (options.eightBit ? 1 : 3);
-    const std::size_t padding = bitmap.BytesPerLine() - used;
     std::vector<JSAMPLE> cmykRow(output == Output::Cmyk ? std::size_t(width) * 4 : 0);
 
     Guarded(d.errors, [&] { jpeg_start_decompress(&cinfo); });
-    if (output == Output::Indexed) bitmap.SetPalette(QuantizedPalette(cinfo));
+    if (output == Output::Indexed) {
+        bitmap.SetPalette(QuantizedPalette(cinfo));
+        if (options.colors) ConvertColors(bitmap, *options.colors);
+    }
+    const TColorConversion* bandColors = output == Output::Bgr ? options.colors : nullptr;
     if (output == Output::Grey) bitmap.SetPalette(GreyPalette());
+    RowSink sink(bitmap, width, used, options.transform);
 
     // Multi-scan files are read whole by jpeg_start_decompress; for the
     // others, data that ends from here on leaves the rows below grey.
@@ -204,25 +284,24 @@ void DecodeWith(Decompressor& d, const std::string& bytes, const DecodeOptions& 
     const bool readingData = !jpeg_input_complete(&cinfo);
     const bool inverted = cinfo.saw_Adobe_marker;
     Guarded(d.errors, [&] {
-        constexpr int RowsPerCall = 16;
-        JSAMPROW rows[RowsPerCall];
+        JSAMPROW rows[RowSink::RowsPerCall];
         while (cinfo.output_scanline < cinfo.output_height &&
                !(readingData && d.errors.dataEnded)) {
             const int first = static_cast<int>(cinfo.output_scanline);
-            int count = std::min(RowsPerCall, height - first);
+            int count = sink.Rows(first, height - first, rows);
             if (output == Output::Cmyk) {
-                rows[0] = cmykRow.data();
-                count = static_cast<int>(jpeg_read_scanlines(&cinfo, rows, 1));
-                if (count) CmykToBgr(cmykRow.data(), bitmap.ScanLine(first), width, inverted, options.eightBit);
+                JSAMPROW cmyk = cmykRow.data();
+                count = static_cast<int>(jpeg_read_scanlines(&cinfo, &cmyk, 1));
+                if (count) CmykToBgr(cmykRow.data(), rows[0], width, inverted, options.eightBit);
             } else {
-                for (int i = 0; i < count; ++i) rows[i] = bitmap.ScanLine(first + i);
                 count = static_cast<int>(jpeg_read_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count)));
             }
             if (count == 0) break;
-            for (int i = 0; i < count && padding; ++i) std::memset(bitmap.ScanLine(first + i) + used, 0, padding);
+            for (int i = 0; i < count && bandColors; ++i) bandColors->Convert(rows[i], width, 3);
+            sink.Written(rows, count);
         }
     });
-    FillGrey(bitmap, static_cast<int>(cinfo.output_scanline));
+    FillGrey(sink, bitmap, static_cast<int>(cinfo.output_scanline), height, used);
 }
 
 }  // namespace

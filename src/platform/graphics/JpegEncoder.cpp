@@ -77,7 +77,7 @@ bool HasThirtyTwoBitLayout(TPixelFormat format) {
 
 }  // namespace
 
-std::string Encode(const TBitmap& bitmap, int quality) {
+std::string Encode(const TBitmap& bitmap, int quality, const std::vector<Marker>& markers) {
     if (bitmap.Empty()) throw EInvalidGraphicOperation("Cannot compress an empty picture");
     // 24 and 32-bit rows go to libjpeg as they are; other formats become 24-bit first.
     std::optional<TBitmap> converted;
@@ -103,6 +103,9 @@ std::string Encode(const TBitmap& bitmap, int quality) {
         jpeg_set_defaults(&cinfo);
         jpeg_set_quality(&cinfo, quality, TRUE);
         jpeg_start_compress(&cinfo, TRUE);
+        for (const Marker& marker : markers)
+            jpeg_write_marker(&cinfo, marker.code, reinterpret_cast<const JOCTET*>(marker.data.data()),
+                              static_cast<unsigned int>(marker.data.size()));
         constexpr int RowsPerCall = 16;
         JSAMPROW rows[RowsPerCall];
         while (cinfo.next_scanline < cinfo.image_height) {
