@@ -199,9 +199,8 @@ TDecodedPicture TTiffImage::Decode(std::string_view bytes, const TDecodeRequest&
     picture.Alpha = image.alpha != 0;
     std::uint32_t done = 0;
     try {
-        CheckPictureSize(image.width, image.height);
-        // Cleared: rows the file does not reach stay so.
-        picture.Pixels = TBitmap(int(image.width), int(image.height), TPixelFormat::pf32bit);
+        // Not touched before the rows come: a file that fails at once costs no memory.
+        picture.Pixels = NewDecodedBitmap(image.width, image.height, true);
         done = ReadRows(image, picture.Pixels, request.Cancel);
     } catch (...) {
         TIFFRGBAImageEnd(&image);
@@ -210,6 +209,9 @@ TDecodedPicture TTiffImage::Decode(std::string_view bytes, const TDecodeRequest&
     TIFFRGBAImageEnd(&image);
     if (done == 0) file.Fail();
     SwapRedAndBlue(picture.Pixels, int(done));
+    // Rows the file does not reach are cleared.
+    for (int y = int(done); y < picture.Pixels.Height(); ++y)
+        std::memset(picture.Pixels.ScanLine(y), 0, std::size_t(picture.Pixels.BytesPerLine()));
     return picture;
 }
 

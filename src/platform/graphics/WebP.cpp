@@ -164,6 +164,12 @@ struct TWebPFrames::Impl {
 
 TWebPFrames::TWebPFrames(std::string bytes) : impl_(std::make_unique<Impl>()) {
     impl_->bytes = std::move(bytes);
+    WebPBitstreamFeatures features;
+    const VP8StatusCode status = WebPGetFeatures(reinterpret_cast<const std::uint8_t*>(impl_->bytes.data()),
+                                                 impl_->bytes.size(), &features);
+    if (status != VP8_STATUS_OK) throw EInvalidGraphic("Damaged WebP file: " + StatusText(status));
+    CheckPictureSize(features.width, features.height);
+    CheckPictureSize(features.width, features.height, MaxPicturePixels / AnimationCanvases);
     const WebPData data = DataOf(impl_->bytes);
     WebPDemuxState state;
     WebPDemuxer* demux = WebPDemuxPartial(&data, &state);
@@ -182,8 +188,6 @@ TWebPFrames::TWebPFrames(std::string bytes) : impl_(std::make_unique<Impl>()) {
         WebPDemuxReleaseIterator(&iterator);
     }
     WebPDemuxDelete(demux);
-    CheckPictureSize(impl_->width, impl_->height);
-    CheckPictureSize(impl_->width, impl_->height, MaxPicturePixels / AnimationCanvases);
     if (impl_->durations.empty()) throw EInvalidGraphic("Damaged WebP file: it holds no frame");
     impl_->frameCount = static_cast<int>(impl_->durations.size());
 
