@@ -227,14 +227,18 @@ void TWebPFrames::Seek(int index) {
         if (!WebPAnimDecoderHasMoreFrames(impl_->decoder) ||
             !WebPAnimDecoderGetNext(impl_->decoder, &canvas, &timestamp)) {
             if (impl_->index < 0) throw EInvalidGraphic("Damaged WebP animation: its first frame cannot be decoded");
-            // The animation ends with the last frame that decodes.
+            // The animation ends with the last frame that decodes; that one
+            // is decoded again from the start, as the library cannot go on.
             impl_->frameCount = impl_->index + 1;
+            WebPAnimDecoderReset(impl_->decoder);
+            impl_->index = -1;
+            Seek(std::min(index, impl_->frameCount - 1));
             return;
         }
-        // Every frame is copied, so that the frame held is always whole.
-        ++impl_->index;
-        const std::size_t row = std::size_t(impl_->width) * 4;
-        for (int y = 0; y < impl_->height; ++y) std::memcpy(impl_->frame.ScanLine(y), canvas + row * y, row);
+        if (++impl_->index == index) {
+            const std::size_t row = std::size_t(impl_->width) * 4;
+            for (int y = 0; y < impl_->height; ++y) std::memcpy(impl_->frame.ScanLine(y), canvas + row * y, row);
+        }
     }
 }
 
