@@ -138,6 +138,8 @@ key space
 expect_colour $cx $cy green "after the error the program goes on"
 stop_lumvex
 
+. "$here/formats.sh"
+
 if [ $failures -gt 0 ]; then
   log "$failures check(s) failed; screens and logs in $E2E_WORK"
   exit 1
