@@ -86,6 +86,20 @@ double Time(Work&& work) {
     return ThreadSeconds() - start;
 }
 
+inline double ProcessSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// Processor seconds the work took in the whole process, its threads included.
+template <class Work>
+double ProcessTime(Work&& work) {
+    const double start = ProcessSeconds();
+    work();
+    return ProcessSeconds() - start;
+}
+
 inline double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];

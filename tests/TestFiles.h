@@ -1,8 +1,12 @@
 #pragma once
 // A temporary folder for one test, removed with everything in it afterwards.
+#include <cstdint>
 #include <string>
 
 namespace lumvex::test {
+
+// The most memory the process has held so far, in bytes.
+std::int64_t PeakResidentBytes();
 
 class TempDir {
 public:

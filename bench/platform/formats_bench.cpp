@@ -32,19 +32,6 @@ namespace {
 using namespace lumvex;
 using namespace lumvex::bench;
 
-double ProcessSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-template <class Work>
-double ProcessTime(Work&& work) {
-    const double start = ProcessSeconds();
-    work();
-    return ProcessSeconds() - start;
-}
-
 std::string Ppm(const TBitmap& bitmap) {
     std::string out = "P6\n" + IntToStr(bitmap.Width()) + " " + IntToStr(bitmap.Height()) + "\n255\n";
     out.reserve(out.size() + std::size_t(bitmap.Width()) * bitmap.Height() * 3);

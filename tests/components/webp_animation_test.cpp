@@ -3,8 +3,6 @@
 // one, and the kind told by content.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include "FormatFiles.h"
 #include "components/MPGifImg.h"
 #include "components/WebPAnimation.h"
@@ -62,12 +60,6 @@ std::string RepeatFirstFrame(const std::string& file, int count) {
     return riff + body;
 }
 
-std::int64_t PeakBytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return std::int64_t(usage.ru_maxrss) * 1024;
-}
-
 }  // namespace
 
 TEST(WebPAnimation, PlaysWithTheGifTimingRulesFromTheSharedPool) {
@@ -118,7 +110,7 @@ TEST(WebPAnimation, ThousandsOfFramesCostOneFrame) {
                                                     "img2webp -lossless r.png g.png -o %o");
     LUMVEX_REQUIRE_FILE(files, path);
     const std::string many = RepeatFirstFrame(ReadFileBytes(path), 5000);
-    const std::int64_t before = PeakBytes();
+    const std::int64_t before = PeakResidentBytes();
     TWebPAnimation animation;
     animation.LoadFromBytes(many);
     EXPECT_EQ(animation.FrameCount(), 5000);
@@ -130,7 +122,7 @@ TEST(WebPAnimation, ThousandsOfFramesCostOneFrame) {
     }
     EXPECT_EQ(Shown(animation), clRed);
     // Three canvases of 2 MB, not 5000 frames of them.
-    EXPECT_LT(PeakBytes() - before, std::int64_t(64) << 20);
+    EXPECT_LT(PeakResidentBytes() - before, std::int64_t(64) << 20);
 }
 
 TEST(WebPAnimation, TheContentTellsAnAnimationWhateverItsName) {

@@ -41,16 +41,7 @@ else
   key space
   expect_colour $cx $cy green "a JPEG XL is shown"
   key space
-  seen=""
-  end=$((SECONDS + E2E_TIMEOUT))
-  while [ $SECONDS -lt $end ] && [ "$(wc -w <<<"$seen")" -lt 2 ]; do
-    shot
-    for c in blue white; do
-      is_colour "$(pixel $cx $cy)" $c && [[ " $seen " != *" $c "* ]] && seen=$(xargs <<<"$seen $c")
-    done
-    sleep 0.05
-  done
-  [ "$(wc -w <<<"$seen")" -eq 2 ] || fail "an animated WebP plays (saw: $seen)"
+  wait_colours $cx $cy blue white || fail "an animated WebP plays (saw: $SEEN)"
   key space
   expect_colour $cx $cy red "a PNG named h.jpg is shown as the PNG it is"
   stop_lumvex

@@ -4,8 +4,6 @@
 // the reader's error or the part decoded, never a crash.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <functional>
 
 #include "FormatFiles.h"
@@ -18,12 +16,6 @@ using namespace lumvex;
 using namespace lumvex::test;
 
 namespace {
-
-std::int64_t PeakBytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return std::int64_t(usage.ru_maxrss) * 1024;
-}
 
 void Put16(std::string& s, std::uint32_t v) { s += char(v & 0xFF), s += char(v >> 8 & 0xFF); }
 void Put32(std::string& s, std::uint32_t v) { Put16(s, v & 0xFFFF), Put16(s, v >> 16); }
@@ -132,7 +124,7 @@ TEST(LibraryBudget, HugeSizesWithLittleDataAreRefusedWithoutTakingTheirMemory) {
     RegisterGIFImage();  // the animated WebP picture too
     TempDir dir;
     FormatFiles files(dir);
-    const std::int64_t before = PeakBytes();
+    const std::int64_t before = PeakResidentBytes();
 
     EXPECT_TRUE(Names(Refusal("a.png", PngOfSize(30000, 30000)), "30000 x 30000"));
     EXPECT_TRUE(Names(Refusal("a.png", PngOfSize(11000, 11000)), "far too short"));
@@ -151,15 +143,15 @@ TEST(LibraryBudget, HugeSizesWithLittleDataAreRefusedWithoutTakingTheirMemory) {
         if (path.empty()) continue;
         EXPECT_TRUE(Names(Refusal(name, WithIspe(ReadFileBytes(path), 30000, 30000)), "30000 x 30000")) << name;
     }
-    EXPECT_LT(PeakBytes() - before, std::int64_t(64) << 20) << "no refused picture took its memory";
+    EXPECT_LT(PeakResidentBytes() - before, std::int64_t(64) << 20) << "no refused picture took its memory";
 }
 
 TEST(LibraryBudget, AHugeStripCountInASmallFileCostsNothing) {
-    const std::int64_t before = PeakBytes();
+    const std::int64_t before = PeakResidentBytes();
     // One hundred million strips of one row each, their tables far beyond the file.
     const std::string message = Refusal("a.tif", TiffOfSize(1, 100000000, 1, 100000000));
     EXPECT_TRUE(Names(message, "TIFF")) << message;
-    EXPECT_LT(PeakBytes() - before, std::int64_t(64) << 20);
+    EXPECT_LT(PeakResidentBytes() - before, std::int64_t(64) << 20);
 }
 
 TEST(LibraryTruncated, FilesCutShortGiveTheErrorOrThePartDecoded) {
