@@ -5,8 +5,9 @@
 // The picture is photo-like, 4000 x 3000, encoded by the formats' own tools
 // as a camera or a web page would. Times are processor time of the whole
 // process (libjxl decodes on threads), medians of per-iteration ratios.
-// Also timed: a WebP animation of 5000 frames and a TIFF declaring 100
-// million strips, which must cost little beyond a real photo.
+// Also timed: a WebP animation of 5000 frames, which must cost little beyond
+// a real photo, and stepping through a folder of 500 pictures of every kind
+// once the prefetch has decoded the next one, against decoding it alone.
 #include <benchmark/benchmark.h>
 
 #include <jxl/decode.h>
@@ -24,8 +25,14 @@
 #include "BenchMain.h"
 #include "components/MPGifImg.h"
 #include "ToolTiming.h"
+#include "Program.h"
+#include "navigation/FileWindow.h"
 #include "platform/SysUtils.h"
+#include "platform/graphics/Jpeg.h"
 #include "platform/graphics/Picture.h"
+#include "platform/services/Screen.h"
+#include "viewer/MainWindow.h"
+#include "viewer/Prefetch.h"
 
 namespace {
 
@@ -54,6 +61,7 @@ struct Files {
         Make("avifenc -s 8 photo.png photo.avif");
         Make("cjxl -d 1 photo.png photo.jxl");
         Make("convert -size 400x300 xc:red png24:r.png && img2webp -lossy r.png r.png -o two.webp");
+        Make("convert photo.ppm -quality 90 photo.jpg");
     }
     ~Files() { std::filesystem::remove_all(folder); }
     std::string Path(const std::string& name) const { return folder + "/" + name; }
@@ -200,6 +208,42 @@ void ThousandsOfWebPFrames(benchmark::State& state) {
     state.counters["ours_ms"] = Median(times) * 1e3;
 }
 
+// 500 entries, the seven kinds in turn (links to the photos above).
+void MixedFolderSteps(benchmark::State& state) {
+    const std::string folder = TheFiles().Path("mixed");
+    std::filesystem::create_directories(folder);
+    const char* kinds[] = {"png", "webp", "tif", "heic", "avif", "jxl", "jpg"};
+    for (int i = 0; i < 500; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/%03d.%s", i, kinds[i % 7]);
+        std::filesystem::create_symlink(TheFiles().Path(std::string("photo.") + kinds[i % 7]), folder + name);
+    }
+    RegisterGIFImage();
+    Screen.SetTestSize(TPoint{1920, 1080});
+    if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
+    CreateWindows("");
+    MainWindow->DestruktorTimer();
+    MainWindow->nyjtas1Click(MainWindow->nyjtas1);
+    std::vector<double> ratios, steps;
+    for (auto _ : state) {
+        const TFileListBox& list = *FileWindow->FileListBox;
+        const std::string next = folder + "/" + list.Items()[std::size_t((list.ItemIndex() + 1) % list.Count())];
+        const double decode = ProcessTime([&] { Ours(next); });
+        Application.ProcessMessages();
+        while (Prefetch.Busy()) {
+            usleep(2000);
+            Application.ProcessMessages();
+        }
+        const double step = ProcessTime([] { MainWindow->StepPicture(true); });
+        state.SetIterationTime(step);
+        steps.push_back(step);
+        ratios.push_back(step / decode);
+    }
+    state.counters["step_ms"] = Median(steps) * 1e3;
+    state.counters["ratio_to_decode"] = Median(ratios);
+    DestroyWindows();
+}
+
 BENCHMARK(Png)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(WebP)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(Tiff)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
@@ -207,6 +251,7 @@ BENCHMARK(Heic)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(Avif)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(JpegXl)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 BENCHMARK(ThousandsOfWebPFrames)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(MixedFolderSteps)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(14);
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #pragma once
 // The still pictures that a format's own library reads (PNG, WebP, TIFF,
 // HEIF/AVIF, JPEG XL): the file's bytes are kept, and the picture is decoded
-// when loaded into a 24 or 32-bit bitmap; in a picture with alpha the fourth
-// byte is the alpha and the colours are already multiplied by it, so that
+// when loaded into a 24-bit bitmap, or with alpha a 32-bit one whose fourth
+// byte is the alpha and whose colours are already multiplied by it, so that
 // drawn without it the picture shows over black. Such a picture is only
 // read: saving gives back the file's bytes unchanged.
 #include <memory>
@@ -40,7 +40,7 @@ struct TDecodeRequest {
 
 // What a format's decoder hands back.
 struct TDecodedPicture {
-    TBitmap Pixels;  // 24 or 32-bit; with Alpha 32-bit premultiplied blue, green, red, alpha
+    TBitmap Pixels;  // 24-bit; with Alpha 32-bit premultiplied blue, green, red, alpha
     bool Alpha = false;
     TEmbeddedMetadata Metadata;
     int FullWidth = 0;  // the picture's own size, also when Pixels are reduced

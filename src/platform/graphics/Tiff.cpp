@@ -142,12 +142,28 @@ void ReadMetadata(TIFF* tiff, TEmbeddedMetadata& metadata) {
     if (orientation >= ORIENTATION_TOPRIGHT && orientation <= ORIENTATION_LEFTBOT) metadata.Orientation = orientation;
 }
 
-// libtiff gives red, green, blue, alpha bytes; the bitmap wants blue first.
-void SwapRedAndBlue(TBitmap& pixels, int rows) {
-    for (int y = 0; y < rows; ++y) {
+// libtiff gives red, green, blue, alpha bytes; the bitmap wants blue first,
+// and a picture without alpha keeps three bytes a pixel, so the display
+// takes it without converting.
+void SwapRedAndBlue(TBitmap& pixels) {
+    for (int y = 0; y < pixels.Height(); ++y) {
         std::uint8_t* p = pixels.ScanLine(y);
         for (int x = 0; x < pixels.Width(); ++x, p += 4) std::swap(p[0], p[2]);
     }
+}
+
+TBitmap OpaqueCopy(const TBitmap& rgba) {
+    TBitmap bgr = NewDecodedBitmap(rgba.Width(), rgba.Height(), false);
+    for (int y = 0; y < rgba.Height(); ++y) {
+        const std::uint8_t* from = rgba.ScanLine(y);
+        std::uint8_t* to = bgr.ScanLine(y);
+        for (int x = 0; x < rgba.Width(); ++x, from += 4, to += 3) {
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
+    return bgr;
 }
 
 // Decodes the page's rows block by block; returns the rows done.
@@ -208,10 +224,13 @@ TDecodedPicture TTiffImage::Decode(std::string_view bytes, const TDecodeRequest&
     }
     TIFFRGBAImageEnd(&image);
     if (done == 0) file.Fail();
-    SwapRedAndBlue(picture.Pixels, int(done));
     // Rows the file does not reach are cleared.
     for (int y = int(done); y < picture.Pixels.Height(); ++y)
         std::memset(picture.Pixels.ScanLine(y), 0, std::size_t(picture.Pixels.BytesPerLine()));
+    if (picture.Alpha)
+        SwapRedAndBlue(picture.Pixels);
+    else
+        picture.Pixels = OpaqueCopy(picture.Pixels);
     return picture;
 }
 
