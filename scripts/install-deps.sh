@@ -5,11 +5,12 @@ set -euo pipefail
 
 # fonts-liberation2: faces with the measures of the fonts the windows are
 # designed in ("Courier New", "Times New Roman"), so that titles fit their bars.
+# dosfstools, fusefat: a vfat camera card for the tests that rewrite files there.
 # libpng-dev .. libjxl-dev: the picture kinds read through their own libraries; webp ..
 # libjxl-tools: the formats' own tools, which the tests make their pictures with.
 packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
-          libpng-dev libwebp-dev libtiff-dev libheif-dev libjxl-dev
+          dosfstools fusefat libpng-dev libwebp-dev libtiff-dev libheif-dev libjxl-dev
           webp libtiff-tools libheif-examples libavif-bin libjxl-tools
           xvfb openbox xdotool x11-utils imagemagick)  # the last line: the end-to-end tests
 for arg in "$@"; do

@@ -182,4 +182,18 @@ private:
     std::string out_;
 };
 
+// An animated GIF of two frames, all red and then all blue, shown for the
+// delays given (in hundredths of a second).
+inline std::string RedThenBlueGif(int width, int height, int firstDelay, int secondDelay) {
+    GifImage frame;
+    frame.width = width;
+    frame.height = height;
+    frame.pixels.assign(static_cast<std::size_t>(width * height), 1);
+    GifWriter gif(width, height, {clBlack, clRed, clBlue});
+    gif.GraphicControl(firstDelay).Image(frame);
+    frame.pixels.assign(static_cast<std::size_t>(width * height), 2);
+    gif.GraphicControl(secondDelay).Image(frame);
+    return gif.Bytes();
+}
+
 }  // namespace lumvex::test

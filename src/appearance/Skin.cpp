@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/services/SystemColors.h"
+
 namespace lumvex {
 
 namespace {
@@ -57,6 +59,9 @@ void PaintRun(const GradientArea& area, TColor x, TColor y, int offset, int leng
 
 void GradientFill(TCanvas& canvas, int width, int height, bool alongX, int percent, TColor k1, TColor k2,
                   TColor k3) {
+    k1 = ColorToRGB(k1);
+    k2 = ColorToRGB(k2);
+    k3 = ColorToRGB(k3);
     const GradientArea area{canvas, width, height, alongX};
     const int length = (alongX ? width : height) + 2;
     const TBrush savedBrush = canvas.Brush;
@@ -80,6 +85,7 @@ void TintGlyphStrip(const TBitmap& sheet, int amount, TColor color, int firstRow
     }
     if (target.PixelFormat() != TPixelFormat::pf24bit) target.SetPixelFormat(TPixelFormat::pf24bit);
 
+    color = ColorToRGB(color);
     amount = std::clamp(amount, 0, 100);
     firstRow = std::max(firstRow, 0);
     lastRow = std::min({lastRow, source->Height() - 1, firstRow + target.Height() - 1});

@@ -26,7 +26,8 @@ inline constexpr int WideLitRow = 72;
 // percent % of the area's length (at least one pixel) and from k2 to k3 over
 // the rest; percent 100 runs from k1 to k2 over the whole length. The colour
 // changes along x when alongX is set, else along y. A run between two equal
-// colours paints nothing, so the area keeps its pixels there.
+// colours paints nothing, so the area keeps its pixels there. System colours
+// (a stored "clBtnFace") paint as the desktop shows them.
 void GradientFill(TCanvas& canvas, int width, int height, bool alongX, int percent, TColor k1, TColor k2,
                   TColor k3);
 
@@ -35,6 +36,7 @@ void GradientFill(TCanvas& canvas, int width, int height, bool alongX, int perce
 // (color · (100 − amount) + glyph · amount) div 100, amount being a
 // percentage. The sheet's magenta pixels leave the target's pixels as they
 // are. The target becomes 24-bit; rows and columns past its size are skipped.
+// A system colour tints as the desktop shows it.
 void TintGlyphStrip(const TBitmap& sheet, int amount, TColor color, int firstRow, int lastRow, TBitmap& target);
 
 }  // namespace lumvex

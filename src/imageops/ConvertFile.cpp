@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "imageops/PictureFiles.h"
-#include "imageops/PixelTransforms.h"
 #include "platform/SysUtils.h"
 
 namespace lumvex {
@@ -28,37 +27,30 @@ TConvertResult WriteNew(const std::string& output, const std::string& question, 
 
 TConvertResult ConvertFile(const std::string& folder, const std::string& name, TConvertTarget target, int quality,
                            TOverwriteMode& mode, TImage& loader) {
-    const std::string lower = LowerCase(name);
+    if (target == TConvertTarget::None) return TConvertResult::PassedOver;
     const std::string source = IncludeTrailingPathDelimiter(folder) + name;
+    // Only JPEG pictures become bitmaps: nothing else is read for it.
+    if (target == TConvertTarget::ToBmp && FileRewriteFormat(source) != TRewriteFormat::Jpeg)
+        return TConvertResult::PassedOver;
+    const TRewritable picture = LoadForRewrite(loader, source);
     const auto dot = name.find('.');
-    const std::string stem = name.substr(0, dot);
     const std::string stemWithDot = dot == std::string::npos ? name : name.substr(0, dot + 1);
-    const std::string outputStem = IncludeTrailingPathDelimiter(folder) + stem;
+    const std::string outputStem = IncludeTrailingPathDelimiter(folder) + name.substr(0, dot);
 
-    if (target == TConvertTarget::ToBmp) {
-        if (!Contains(lower, ".jpg") && !Contains(lower, ".jpeg")) return TConvertResult::PassedOver;
-        const TBitmap bitmap = LoadAsBitmap(loader, source);
-        return WriteNew(outputStem + ".bmp", "A(z) " + stemWithDot + "bmp fájl már létezik.  Felülírja?", mode,
-                        [&] { WriteBmp(bitmap, outputStem + ".bmp", TPixelFormat::pf24bit); });
+    switch (picture.Format) {
+    case TRewriteFormat::Jpeg:
+        if (target == TConvertTarget::ToBmp)
+            return WriteNew(outputStem + ".bmp", "A(z) " + stemWithDot + "bmp fájl már létezik.  Felülírja?", mode,
+                            [&] { WriteBmp(picture.Bitmap, outputStem + ".bmp", TPixelFormat::pf24bit); });
+        // Re-encoding at the chosen quality: the quality warning covered it.
+        WriteJpeg(picture.Bitmap, source, quality);
+        return TConvertResult::Done;
+    case TRewriteFormat::Bmp:
+        return WriteNew(outputStem + ".jpg", "A(z) " + stemWithDot + "jpg fájl már létezik.  Felülírja?", mode,
+                        [&] { WriteJpeg(picture.Bitmap, outputStem + ".jpg", quality); });
+    case TRewriteFormat::None: break;
     }
-    if (target != TConvertTarget::ToJpg) return TConvertResult::PassedOver;
-
-    TConvertResult result = TConvertResult::PassedOver;
-    // Only a file that is a JPEG by its kind is re-encoded: "x.jpg.bmp" is a
-    // bitmap and must not receive JPEG data.
-    const TFileKind kind = FileKind(lower);
-    if (kind == TFileKind::fkJpg || kind == TFileKind::fkJpeg) {
-        WriteJpeg(LoadAsBitmap(loader, source), source, quality);
-        result = TConvertResult::Done;
-    }
-    if (Contains(lower, ".bmp")) {
-        const TBitmap bitmap = LoadAsBitmap(loader, source);
-        const TConvertResult converted =
-            WriteNew(outputStem + ".jpg", "A(z) " + stemWithDot + "jpg fájl már létezik.  Felülírja?", mode,
-                     [&] { WriteJpeg(bitmap, outputStem + ".jpg", quality); });
-        if (converted != TConvertResult::PassedOver) result = converted;
-    }
-    return result;
+    return TConvertResult::PassedOver;
 }
 
 bool JpegQualityWarning(const std::vector<std::string>& names) {

@@ -15,13 +15,14 @@ enum class TConvertTarget { ToJpg, ToBmp, None };
 
 enum class TConvertResult { Done, PassedOver, EndBatch };
 
-// Converts the file name in folder (through the loader):
-// - ToBmp: a JPEG becomes stem.bmp beside it (stem: the name up to its first
-//   dot), 24 bits per pixel;
-// - ToJpg: a JPEG is re-encoded in place at quality, and a name containing
-//   ".bmp" gives stem.jpg at quality; a name may go through both.
-// A taken output name is decided by the overwrite question. Other files are
-// passed over.
+// Converts the file name in folder (through the loader), by the kind of
+// picture it holds, whatever its name says:
+// - ToBmp: a JPEG picture becomes stem.bmp beside it (stem: the name up to
+//   its first dot), 24 bits per pixel;
+// - ToJpg: a JPEG picture is re-encoded in place at quality, and a bitmap
+//   gives stem.jpg at quality.
+// A taken output name is decided by the overwrite question. Other files,
+// pictures of other kinds among them, are passed over and keep their bytes.
 TConvertResult ConvertFile(const std::string& folder, const std::string& name, TConvertTarget target, int quality,
                            TOverwriteMode& mode, TImage& loader);
 

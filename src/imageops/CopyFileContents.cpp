@@ -30,21 +30,22 @@ private:
 
 constexpr std::size_t BlockSize = 256 * 1024;
 
+
 }  // namespace
 
-bool SameFile(const std::string& a, const std::string& b) {
+bool IsTheSource(const std::string& source, const std::string& target) {
     struct stat first {}, second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+    return ::stat(source.c_str(), &first) == 0 && ::lstat(target.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool CopyFileContents(const std::string& source, const std::string& target) {
-    if (SameFile(source, target)) return false;
+    if (IsTheSource(source, target)) return false;
     const ReadOnlyFile input(source);
     struct stat st {};
     if (input.Handle() < 0 || ::fstat(input.Handle(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
     try {
-        TReplacingFile output(target);
+        TReplacingFile output(target, TLinkTarget::ReplaceLink);
         const auto block = std::make_unique<char[]>(BlockSize);
         std::int64_t copied = 0;
         for (;;) {
@@ -65,7 +66,7 @@ bool CopyFileContents(const std::string& source, const std::string& target) {
 
 TTransfer MoveFileTo(const std::string& source, const std::string& target,
                        bool (*rename)(const std::string&, const std::string&)) {
-    if (SameFile(source, target)) return TTransfer::NotCopied;
+    if (IsTheSource(source, target)) return TTransfer::NotCopied;
     if (rename(source, target)) return TTransfer::Done;
     if (!CopyFileContents(source, target)) return TTransfer::NotCopied;
     return DeleteFile(source) ? TTransfer::Done : TTransfer::NotDeleted;

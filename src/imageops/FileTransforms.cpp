@@ -1,7 +1,6 @@
 #include "imageops/FileTransforms.h"
 
 #include "imageops/BusyCursor.h"
-#include "imageops/PictureFiles.h"
 #include "imageops/PixelTransforms.h"
 #include "viewer/MainWindow.h"
 
@@ -17,32 +16,35 @@ void ImageMirror(TImage& holder, bool Vertical) {
     holder.Repaint();
 }
 
-void RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge) {
-    const TFileKind kind = FileKind(FileName);
-    if (kind == TFileKind::fkNone) return;
-    TurnIntoFile(LoadAsBitmap(loader, FileName), Left, FileName, kind, gauge);
+bool RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge) {
+    const TRewritable picture = LoadForRewrite(loader, FileName);
+    if (picture.Format == TRewriteFormat::None) return false;
+    TurnIntoFile(picture.Bitmap, Left, FileName, picture.Format, gauge);
+    return true;
 }
 
-TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TFileKind kind, TGauge& gauge) {
+TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TRewriteFormat format,
+                     TGauge& gauge) {
     TBitmap target;
     TBusyCursor busy;
     gauge.SetProgress(0);
     gauge.SetMaxValue(source.Height());
     QuarterTurn(source, target, Left);
-    WriteTransformed(target, path, kind);
+    WriteTransformed(target, path, format);
     gauge.SetProgress(0);
     return target;
 }
 
-void MirrorFile(const std::string& path, bool Vertical) {
-    const TFileKind kind = FileKind(path);
-    if (kind == TFileKind::fkNone) return;
+bool MirrorFile(const std::string& path, bool Vertical) {
     TImage& work = *MainWindow->TImg;
-    MainWindow->TImgFileName.clear();
+    MainWindow->HeldPicture.Forget();
+    const TRewritable picture = LoadForRewrite(*MainWindow->TImg2, path);
+    if (picture.Format == TRewriteFormat::None) return false;
     TBitmap& bitmap = work.Picture().Bitmap();
-    bitmap = LoadAsBitmap(*MainWindow->TImg2, path);
+    bitmap = picture.Bitmap;
     ImageMirror(work, Vertical);
-    WriteTransformed(bitmap, path, kind);
+    WriteTransformed(bitmap, path, picture.Format);
+    return true;
 }
 
 }  // namespace lumvex

@@ -1,10 +1,11 @@
 #pragma once
 // Turning and mirroring picture files: each loads one JPEG or BMP file,
-// transforms its picture and writes it back over the file.
+// transforms its picture and writes it back over the file in the format it
+// was read in.
 #include <string>
 
 #include "components/Gauges.h"
-#include "imageops/PixelTransforms.h"
+#include "imageops/PictureFiles.h"
 #include "platform/controls/Image.h"
 
 namespace lumvex {
@@ -14,16 +15,18 @@ namespace lumvex {
 void ImageMirror(TImage& holder, bool Vertical);
 
 // Turns source a quarter to the left (Left) or right under the busy cursor,
-// writes it to path as a file of that kind and returns it; the gauge is reset.
-TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TFileKind kind, TGauge& gauge);
+// writes it to path in the given format and returns it; the gauge is reset.
+TBitmap TurnIntoFile(const TBitmap& source, bool Left, const std::string& path, TRewriteFormat format,
+                     TGauge& gauge);
 
 // Turns a JPEG or BMP file a quarter to the left (Left) or right through the
-// loader; any other kind is left alone. The gauge is reset for the file.
-void RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge);
+// loader. False, with the file untouched, when its picture is of another kind.
+// The gauge is reset for the file.
+bool RotateFile(const std::string& FileName, bool Left, TImage& loader, TGauge& gauge);
 
 // Mirrors a JPEG or BMP file, using the main window's picture holders: the
 // file is loaded into TImg2 and mirrored in TImg, which then holds it.
-// Any other kind is left alone.
-void MirrorFile(const std::string& path, bool Vertical);
+// False, with the file untouched, when its picture is of another kind.
+bool MirrorFile(const std::string& path, bool Vertical);
 
 }  // namespace lumvex

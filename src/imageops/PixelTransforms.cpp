@@ -244,13 +244,4 @@ void StretchBitmap(const TBitmap& source, TBitmap& target) {
     target.Modified();
 }
 
-TFileKind FileKind(const std::string& name) {
-    const std::string lower = LowerCase(name);
-    TFileKind kind = TFileKind::fkNone;
-    if (lower.find(".jpg") != std::string::npos) kind = TFileKind::fkJpg;
-    if (lower.find(".jpeg") != std::string::npos) kind = TFileKind::fkJpeg;
-    if (lower.find(".bmp") != std::string::npos) kind = TFileKind::fkBmp;
-    return kind;
-}
-
 }  // namespace lumvex

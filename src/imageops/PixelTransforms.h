@@ -1,7 +1,7 @@
 #pragma once
 // The picture operations the program computes itself on bitmaps in memory:
-// quarter turns, mirroring and nearest-neighbour scaling, the size a scaling
-// choice gives, and the kind of a picture file told by its name.
+// quarter turns, mirroring and nearest-neighbour scaling, and the size a
+// scaling choice gives.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -63,12 +63,5 @@ TScaledSize ScaledSize(int width, int height, const TScaleChoice& choice);
 // its centre): rows and columns are dropped or repeated, never averaged.
 // An empty source cannot fill a target that has pixels.
 void StretchBitmap(const TBitmap& source, TBitmap& target);
-
-enum class TFileKind { fkNone, fkJpg, fkJpeg, fkBmp };
-
-// The kind told by a name or path, in any letter case: it contains ".jpg",
-// ".jpeg" or ".bmp" anywhere, the later of these tests winning
-// ("a.jpg.bmp" is a BMP file).
-TFileKind FileKind(const std::string& name);
 
 }  // namespace lumvex

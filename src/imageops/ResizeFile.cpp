@@ -6,9 +6,7 @@
 
 namespace lumvex {
 
-TResizeWork::TResizeWork() : First(0, 0, TPixelFormat::pf32bit), Second(0, 0, TPixelFormat::pf32bit) {
-    Writer.SetCompressionQuality(DefaultJpegQuality);
-}
+TResizeWork::TResizeWork() : Scaled(0, 0, TPixelFormat::pf32bit) { Writer.SetCompressionQuality(DefaultJpegQuality); }
 
 std::string ResizeExtension(const std::string& path) {
     const std::string name = LowerCase(ExtractFileName(path));
@@ -19,23 +17,18 @@ std::string ResizeExtension(const std::string& path) {
 void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwrite, TResizeWork& work,
                 TImage& holder) {
     const std::string extension = ResizeExtension(path);
-    const bool bmp = extension == ".bmp";
-    if (!bmp && extension != ".jpg" && extension != ".jpeg") return;
-    holder.Picture().LoadFromFile(path);
+    if (extension != ".bmp" && extension != ".jpg" && extension != ".jpeg") return;
+    // The picture's own kind decides how the result is written, not the name.
+    const TRewritable picture = LoadForRewrite(holder, path);
+    if (picture.Format == TRewriteFormat::None) return;
     const std::string output = overwrite ? path : CopyName(path);
-    if (bmp) {
-        const TBitmap& picture = holder.Picture().Bitmap();
-        const TScaledSize size = ScaledSize(picture.Width(), picture.Height(), choice);
-        work.First.SetSize(size.Width, size.Height);
-        StretchBitmap(picture, work.First);
-        work.First.SaveToFile(output);
+    const TScaledSize size = ScaledSize(picture.Bitmap.Width(), picture.Bitmap.Height(), choice);
+    work.Scaled.SetSize(size.Width, size.Height);
+    StretchBitmap(picture.Bitmap, work.Scaled);
+    if (picture.Format == TRewriteFormat::Bmp) {
+        work.Scaled.SaveToFile(output);
     } else {
-        work.First = PictureBitmap(*holder.Picture().Graphic());
-        work.First.SetPixelFormat(TPixelFormat::pf32bit);
-        const TScaledSize size = ScaledSize(work.First.Width(), work.First.Height(), choice);
-        work.Second.SetSize(size.Width, size.Height);
-        StretchBitmap(work.First, work.Second);
-        work.Writer.Assign(work.Second);
+        work.Writer.Assign(work.Scaled);
         work.Writer.SaveToFile(output);
     }
 }

@@ -10,11 +10,10 @@
 
 namespace lumvex {
 
-// The two 32-bit work bitmaps and the JPEG writer of a scaling batch.
+// The 32-bit work bitmap and the JPEG writer of a scaling batch.
 struct TResizeWork {
     TResizeWork();
-    TBitmap First;
-    TBitmap Second;
+    TBitmap Scaled;
     TJPEGImage Writer;
 };
 
@@ -23,9 +22,11 @@ struct TResizeWork {
 std::string ResizeExtension(const std::string& path);
 
 // Scales the file whose extension is exactly ".bmp", ".jpg" or ".jpeg" to the
-// size the choice gives (others are passed over), loading it into the holder. The result replaces the file when overwrite is set, else it
-// goes to a new file named by CopyName. A BMP is written as 32 bits per pixel,
-// a JPEG at the default quality.
+// size the choice gives, loading it into the holder; other files, and files
+// whose picture is neither a JPEG picture nor a bitmap, are passed over. The
+// result replaces the file when overwrite is set, else it goes to a new file
+// named by CopyName. A bitmap is written as a 32-bit BMP, a JPEG picture as
+// JPEG at the default quality.
 void ResizeFile(const std::string& path, const TScaleChoice& choice, bool overwrite, TResizeWork& work,
                 TImage& holder);
 

@@ -270,19 +270,22 @@ void TTransformationsWindow::RadioButton4Click(TObject*) {
     SpinEditH->SetEnabled(true);
 }
 
-// A box's partner follows the picture on view's proportions.
+// A box's partner follows the picture on view's proportions; with nothing on
+// view there are none to follow, and the partner stays as it is.
 void TTransformationsWindow::SpinEditWKeyUp(TObject*, std::uint16_t&, TShiftState) {
     if (!CheckBox1->Checked()) return;
+    LastEditedWidth = true;
+    if (Viewer.PictureWidth <= 0 || Viewer.PictureHeight <= 0) return;
     const double ratio = static_cast<double>(Viewer.PictureWidth) / SizeBoxValue(*SpinEditW, *W);
     SpinEditH->SetText(IntToStr(static_cast<std::int64_t>(std::nearbyint(Viewer.PictureHeight / ratio))));
-    LastEditedWidth = true;
 }
 
 void TTransformationsWindow::SpinEditHKeyUp(TObject*, std::uint16_t&, TShiftState) {
     if (!CheckBox1->Checked()) return;
+    LastEditedWidth = false;
+    if (Viewer.PictureWidth <= 0 || Viewer.PictureHeight <= 0) return;
     const double ratio = static_cast<double>(Viewer.PictureHeight) / SizeBoxValue(*SpinEditH, *H);
     SpinEditW->SetText(IntToStr(static_cast<std::int64_t>(std::nearbyint(Viewer.PictureWidth / ratio))));
-    LastEditedWidth = false;
 }
 
 TScaleChoice TTransformationsWindow::ScaleChoice() const {

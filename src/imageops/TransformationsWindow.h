@@ -119,6 +119,7 @@ private:
     std::string SourcePath(const std::string& name) const;
     // The counter k/n, shown at once.
     void ShowProgress(int k, int count);
+    void ForgetViewedPicture();
     void ReloadViewedFile();
     void RereadFileLists();
     void ResetOptionFrames();

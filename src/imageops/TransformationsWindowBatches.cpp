@@ -28,6 +28,10 @@ void TTransformationsWindow::ShowProgress(int k, int count) {
     fileindex->Repaint();
 }
 
+// Files are about to be written, moved or deleted: the next turn of the
+// picture on view reads its file again.
+void TTransformationsWindow::ForgetViewedPicture() { MainWindow->HeldPicture.Forget(); }
+
 void TTransformationsWindow::ReloadViewedFile() {
     MainWindow->LoadImage(FileWindow->FileName->Caption(), MainWindow->Image, MainWindow->TImg);
     MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
@@ -51,10 +55,10 @@ void TTransformationsWindow::TurnBatch(bool Left) {
     Gauge->SetProgress(0);
     std::string report;
     int k = 0;
+    ForgetViewedPicture();
     for (const std::string& name : names) {
         ShowProgress(++k, count);
-        RotateFile(SourcePath(name), Left, *MainWindow->TImg2, *Gauge);
-        if (FileKind(name) == TFileKind::fkNone)
+        if (!RotateFile(SourcePath(name), Left, *MainWindow->TImg2, *Gauge))
             report += "A(z) " + name + " fájlt nem sikerült elforgatni (csak jpg-et és bmp-t lehet).\r";
         Gauge->SetProgress(Gauge->Progress() + 1);
         Gauge->Repaint();
@@ -70,18 +74,16 @@ void TTransformationsWindow::MirrorBatch(bool Vertical) {
     Gauge->SetMinValue(0);
     Gauge->SetMaxValue(count - 1);
     Gauge->SetProgress(0);
+    ForgetViewedPicture();
     MainWindow->TImg->Picture().Bitmap().SetPixelFormat(TPixelFormat::pf24bit);
     std::string report;
     int k = 0;
     for (const std::string& name : names) {
         ShowProgress(++k, count);
-        const std::string path = SourcePath(name);
-        if (FileKind(path) != TFileKind::fkNone) {
-            MirrorFile(path, Vertical);
+        if (MirrorFile(SourcePath(name), Vertical))
             Gauge->SetProgress(k);
-        } else {
+        else
             report += "A(z) " + name + " fájlt nem sikerült tükrözni (csak jpg-et és bmp-t lehet).\r";
-        }
     }
     if (count > 1) ShowMessage(report.empty() ? "A művelet sikeres volt!" : report);
     if (count == 1) ReloadViewedFile();
@@ -98,6 +100,7 @@ void TTransformationsWindow::ConvertBatch() {
     const TConvertTarget target = item == 0 ? TConvertTarget::ToJpg : item == 1 ? TConvertTarget::ToBmp : TConvertTarget::None;
     if (target == TConvertTarget::ToJpg && !JpegQualityWarning(names)) return;
     TOverwriteMode mode = TOverwriteMode::Ask;
+    ForgetViewedPicture();
     for (const std::string& name : names) {
         if (ConvertFile(FileListBox->Directory(), name, target, TrackBar1->Position(), mode, *MainWindow->TImg2) ==
             TConvertResult::EndBatch)
@@ -120,7 +123,7 @@ void TTransformationsWindow::ScaleBatch() {
     Gauge->SetProgress(0);
     TResizeWork work;
     const TScaleChoice choice = ScaleChoice();
-    MainWindow->TImgFileName.clear();
+    ForgetViewedPicture();
     for (const std::string& name : names) {
         ResizeFile(SourcePath(name), choice, overwrite, work, *MainWindow->TImg);
         Gauge->SetProgress(Gauge->Progress() + 1);
@@ -138,6 +141,7 @@ void TTransformationsWindow::MoveCopyBatch(bool Move) {
     Gauge->SetProgress(0);
     Gauge->SetMaxValue(static_cast<int>(names.size()));
     std::string report;
+    ForgetViewedPicture();
     for (const std::string& name : names) {
         const std::string source = SourcePath(name);
         const std::string target = folder + name;

@@ -4,6 +4,7 @@
 
 #include "viewer/MainWindow.h"
 #include "navigation/FileWindow.h"
+#include "imageops/TransformationsWindow.h"
 #include "windowparts/WindowParts.h"
 #include "platform/services/Resources.h"
 #include "platform/services/Screen.h"
@@ -21,10 +22,17 @@ TBrowserWindow::TBrowserWindow() {
     OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
     OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
     OnResize = [this](TObject*) { FormResize(); };
+    for (TFileListBox* list : {FileWindow->FileListBox, TransformationsWindow->FileListBox})
+        list->OnRead = [this](TObject*) { ListsRead(); };
 }
 
-// A build in progress must not deliver to a window that is gone.
-TBrowserWindow::~TBrowserWindow() { CancelBuild(); }
+// A build in progress, or a list read, must not reach a window that is gone.
+TBrowserWindow::~TBrowserWindow() {
+    CancelBuild();
+    rebuildQueued_ = false;
+    if (FileWindow) FileWindow->FileListBox->OnRead = nullptr;
+    if (TransformationsWindow) TransformationsWindow->FileListBox->OnRead = nullptr;
+}
 
 void TBrowserWindow::CreateControls() {
     auto drag = [this](TControl* control) {
@@ -65,6 +73,9 @@ void TBrowserWindow::CreateControls() {
 
     ScrollBox1 = new TScrollBox(this);
     ScrollBox1->SetAlign(alClient);
+    ScrollBox1->HorzScrollBar().SetVisible(false);
+    // The rows wrap to the visible width, so nothing ever stands beside it.
+    ScrollBox1->OnClientResize = [this](TObject*) { LayoutToArea(); };
     ScrollBox1->OnKeyDown = KeysTo(this);
 }
 
@@ -98,7 +109,7 @@ void TBrowserWindow::FormResize() {
     sizer->SetLeft(Panel2->Width() - Viewer.ButtonSize - 2);
     DockFileWindow();
     FileWindow->FitToHeight(Height());
-    LayoutCells(ScrollBox1->Width());
+    LayoutToArea();
 }
 
 // The file window stands beside the browser unless the main window covers

@@ -4,6 +4,7 @@
 // main window's place while it is open. The cells are made in the
 // background, cell after cell in list order, while the gauge fills.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "windowparts/WindowDrag.h"
@@ -52,6 +53,9 @@ public:
     std::vector<TPanel*> Cells;
     std::vector<TLabel*> Captions;
     std::vector<TImage*> Thumbnails;
+    // The files the cells were built from, in the same order: a cell shows,
+    // marks, opens and names its own file, whatever the lists hold since.
+    std::vector<std::string> CellPaths;
 
     // The workers that decode the pictures (the program's pool unless set).
     TWorkerPool* Workers = &TWorkerPool::Shared();
@@ -59,6 +63,10 @@ public:
     // Builds the cells of the file window's folder anew; a build in progress
     // is cancelled first.
     void Build();
+    // The file lists were read anew: while the browser is shown, the build
+    // in progress stops at once and the cells are built again from the new
+    // lists once the running command is done.
+    void ListsRead();
     // A build is running.
     bool Building() const;
     void CancelBuild();
@@ -84,10 +92,14 @@ private:
     void CreateMenu();
     void AddCell(int index, TThumbnail* thumbnail);
     void BuildFinished();
+    void RebuildAfterRead();
+    // Lays the cells out for the visible width of the area.
+    void LayoutToArea();
     void ReturnToViewer();
     void DockFileWindow();
 
     std::shared_ptr<TOrderedBatch<TThumbnail>> build_;
+    bool rebuildQueued_ = false;
     WindowDrag drag_;
 };
 

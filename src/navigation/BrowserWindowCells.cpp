@@ -7,6 +7,7 @@
 #include "navigation/FileWindow.h"
 #include "imageops/TransformationsWindow.h"
 #include "platform/SysUtils.h"
+#include "platform/threads/WorkerPool.h"
 #include "platform/services/Screen.h"
 
 namespace lumvex {
@@ -30,9 +31,18 @@ TFont CaptionFont() {
     return font;
 }
 
+// The entry of a file in a list of its folder, or -1.
+int EntryOf(const TFileListBox& list, const std::string& path) {
+    if (IncludeTrailingPathDelimiter(list.Directory()) != ExtractFilePath(path)) return -1;
+    const auto& items = list.Items();
+    const auto found = std::find(items.begin(), items.end(), ExtractFileName(path));
+    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+}
+
 }  // namespace
 
 void TBrowserWindow::Build() {
+    rebuildQueued_ = false;
     CancelBuild();
     FreeCells();
     TFileListBox* list = FileWindow->FileListBox;
@@ -47,17 +57,32 @@ void TBrowserWindow::Build() {
 
     ScrollBox1->SetEnabled(false);
     const std::string folder = IncludeTrailingPathDelimiter(FileWindow->DirectoryListBox->Directory());
-    std::vector<std::string> paths;
-    for (const std::string& name : list->Items()) paths.push_back(folder + name);
+    for (const std::string& name : list->Items()) CellPaths.push_back(folder + name);
     build_ = TOrderedBatch<TThumbnail>::Start(
         *Workers, count,
-        [paths = std::move(paths)](int index, const TCancelToken& cancel) {
-            return MakeThumbnail(paths[index], cancel);
-        },
+        [paths = CellPaths](int index, const TCancelToken& cancel) { return MakeThumbnail(paths[index], cancel); },
         [this](int index, TThumbnail* thumbnail) { AddCell(index, thumbnail); }, [this] { BuildFinished(); });
 }
 
 bool TBrowserWindow::Building() const { return build_ != nullptr; }
+
+// Called from inside whatever re-read the lists: the rebuild waits until it
+// is done, and one rebuild serves every list read meanwhile.
+void TBrowserWindow::ListsRead() {
+    if (!Visible()) return;
+    CancelBuild();
+    if (rebuildQueued_) return;
+    rebuildQueued_ = true;
+    QueueOnUiThread([] {
+        if (BrowserWindow) BrowserWindow->RebuildAfterRead();
+    });
+}
+
+void TBrowserWindow::RebuildAfterRead() {
+    if (!rebuildQueued_) return;  // built since
+    rebuildQueued_ = false;
+    if (Visible()) Build();
+}
 
 void TBrowserWindow::CancelBuild() {
     if (!build_) return;
@@ -71,6 +96,7 @@ void TBrowserWindow::FreeCells() {
     Cells.clear();
     Captions.clear();
     Thumbnails.clear();
+    CellPaths.clear();
 }
 
 // A cell as its picture arrives; a picture that could not be loaded leaves
@@ -86,7 +112,7 @@ void TBrowserWindow::AddCell(int index, TThumbnail* thumbnail) {
     };
     auto* cell = new TPanel(ScrollBox1);
     cell->Hide();
-    const TPoint at = CellPosition(index, ScrollBox1->Width());
+    const TPoint at = CellPosition(index, ScrollBox1->ClientWidth());
     cell->SetBounds(at.X, at.Y, CellWidth, CellHeight);
     cell->SetColor(Viewer.co1);
 
@@ -97,7 +123,7 @@ void TBrowserWindow::AddCell(int index, TThumbnail* thumbnail) {
     caption->SetAlign(alBottom);
     caption->SetAlignment(taCenter);
     caption->SetTransparent(true);
-    caption->SetCaption(FileWindow->FileListBox->Items()[index]);
+    caption->SetCaption(ExtractFileName(CellPaths[static_cast<std::size_t>(index)]));
 
     auto* image = new TImage(cell);
     image->SetStretch(true);
@@ -124,8 +150,10 @@ void TBrowserWindow::BuildFinished() {
     build_.reset();
     Gauge1->SetProgress(Gauge1->MaxValue());
     ScrollBox1->SetEnabled(true);
-    LayoutCells(ScrollBox1->Width());
+    LayoutToArea();
 }
+
+void TBrowserWindow::LayoutToArea() { LayoutCells(ScrollBox1->ClientWidth()); }
 
 void TBrowserWindow::LayoutCells(int width) {
     for (int i = 0; i < static_cast<int>(Cells.size()); ++i) {
@@ -135,18 +163,24 @@ void TBrowserWindow::LayoutCells(int width) {
     }
 }
 
+// A file that has left the marks list since the build cannot be marked.
 void TBrowserWindow::CellClick(TObject* sender) {
-    const int i = sender->Tag;
+    const int cell = sender->Tag;
+    if (cell < 0 || cell >= static_cast<int>(CellPaths.size())) return;
     TFileListBox* marks = TransformationsWindow->FileListBox;
-    if (i < 0 || i >= marks->Count()) throw EListError("List index out of bounds (" + IntToStr(i) + ")");
+    const int i = EntryOf(*marks, CellPaths[static_cast<std::size_t>(cell)]);
+    if (i < 0) return;
     marks->SetSelected(i, !marks->Selected(i));
-    if (i < static_cast<int>(Cells.size()) && Cells[i])
-        Cells[i]->SetColor(marks->Selected(i) ? Viewer.coSelect : Viewer.co1);
+    if (Cells[static_cast<std::size_t>(cell)])
+        Cells[static_cast<std::size_t>(cell)]->SetColor(marks->Selected(i) ? Viewer.coSelect : Viewer.co1);
 }
 
 void TBrowserWindow::CellDblClick(TObject* sender) {
-    FileWindow->FileListBox->SetItemIndex(sender->Tag);
-    FileWindow->FileName->SetCaption(FileWindow->FileListBox->FileName());
+    const int cell = sender->Tag;
+    if (cell < 0 || cell >= static_cast<int>(CellPaths.size())) return;
+    const std::string path = CellPaths[static_cast<std::size_t>(cell)];
+    FileWindow->FileListBox->SetItemIndex(EntryOf(*FileWindow->FileListBox, path));
+    FileWindow->FileName->SetCaption(path);
     CancelBuild();
     Hide();
     ReturnToViewer();

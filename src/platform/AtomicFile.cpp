@@ -36,6 +36,13 @@ std::string FollowLinks(std::string path) {
     Fail(path, ELOOP);
 }
 
+bool IsLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool namedTemporaryFiles = false;
+
 std::string RandomSuffix() {
     static std::mt19937 random{std::random_device{}()};
     static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -61,12 +68,16 @@ void RemoveLeftTemporaries(const std::string& target) {
 // Where the file system allows, the temporary file has no name until it is
 // complete, so that a process killed while writing leaves nothing behind; it
 // gets a name only for the rename.
-TReplacingFile::TReplacingFile(const std::string& path) : path_(path), target_(FollowLinks(path)) {
+TReplacingFile::TReplacingFile(const std::string& path, TLinkTarget links)
+    : path_(path),
+      target_(links == TLinkTarget::FollowLink ? FollowLinks(path) : path),
+      replacesLink_(links == TLinkTarget::ReplaceLink && IsLink(path)) {
     RemoveLeftTemporaries(target_);
-    if (::access(target_.c_str(), F_OK) == 0 && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
+    if (!replacesLink_ && ::access(target_.c_str(), F_OK) == 0 &&
+        ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
         Fail(path_, errno);
     const std::string dir = ExtractFileDir(target_).empty() ? "." : ExtractFileDir(target_);
-    fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (!namedTemporaryFiles) fd_ = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         name_ = ExtractFilePath(target_) + "." + ExtractFileName(target_) + ".lumvex-XXXXXX";
         fd_ = ::mkostemp(name_.data(), O_CLOEXEC);
@@ -93,19 +104,25 @@ void TReplacingFile::Write(const char* data, std::size_t size) {
     }
 }
 
-// Takes the permission bits and owner of the file it replaces; a new file
-// gets the usual bits for new files.
+// Takes the permission bits and owner of the file it replaces; a new file,
+// or one that takes a link's place, gets the usual bits for new files. A file
+// system that keeps no such bits (vfat, exFAT) refuses them: the file then
+// keeps the bits it was made with, which let no one else in.
 void TReplacingFile::TakeAttributes() {
     struct stat existing {};
-    if (::stat(target_.c_str(), &existing) == 0) {
+    if (!replacesLink_ && ::stat(target_.c_str(), &existing) == 0) {
         if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
             // Only the owner changes hands; the contents are what matter.
         }
-        if (::fchmod(fd_, existing.st_mode & 07777) != 0) Fail(path_, errno);
+        if (::fchmod(fd_, existing.st_mode & 07777) != 0) {
+            // As above: the contents are what matter.
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        if (::fchmod(fd_, 0666 & ~mask) != 0) Fail(path_, errno);
+        if (::fchmod(fd_, 0666 & ~mask) != 0) {
+            // As above.
+        }
     }
 }
 
@@ -143,6 +160,8 @@ void TReplacingFile::SyncFolder() const {
     ::fsync(fd);
     ::close(fd);
 }
+
+void ForceNamedTemporaryFiles(bool on) { namedTemporaryFiles = on; }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     TReplacingFile file(path);

@@ -15,6 +15,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/Shape.h"
 #include "platform/controls/Timer.h"
+#include "viewer/HeldPicture.h"
 #include "windowparts/WindowDrag.h"
 
 namespace lumvex {
@@ -127,11 +128,10 @@ public:
     void ZoomKey(bool zoomIn);
 
     // Turns the picture on view a quarter, writes it to the current file and
-    // shows it. TImgFileName names the file whose picture TImg holds as
-    // loaded; code that puts another picture into TImg clears it, and the
-    // turn then loads the current file first.
+    // shows it. Unless TImg still holds that file's picture as the file is
+    // now, the file is read again first; a file that is gone is not made anew.
     void RotateViewedPicture(bool Left, TGauge& gauge);
-    std::string TImgFileName;
+    THeldPicture HeldPicture;
 
     // Commands, keys and mouse.
     void MorphButton1Click(TObject* sender);

@@ -26,7 +26,7 @@ void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage*
         target->SetStretch(false);
         target->SetAutoSize(true);
         Viewer.TiledBitmap = false;
-        if (work == TImg) TImgFileName.clear();
+        if (work == TImg) HeldPicture.Forget();
         // The kind is told by the file's content; a name with ".gif" and an
         // animation (GIF or WebP, whatever its name) go straight onto the
         // display, leaving the work holder as it was.
@@ -37,7 +37,7 @@ void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage*
         } else {
             work->Picture().SetGraphic(std::move(decoded));
             CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
-            if (work == TImg) TImgFileName = fileName;
+            if (work == TImg) HeldPicture.Remember(fileName);
         }
         Viewer.PictureWidth = target->Width();
         Viewer.PictureHeight = target->Height();
@@ -118,7 +118,7 @@ void TMainWindow::GetFileInfo(const std::string& fileName) {
             depth = jpeg->PixelFormat() == TJPEGPixelFormat::jf24Bit ? 24 : 8;
     // The kinds read by their own libraries, whatever their names: 32 bits
     // with alpha, 24 without.
-    if (auto* still = dynamic_cast<const TLibraryImage*>(held); still && TImgFileName == fileName)
+    if (auto* still = dynamic_cast<const TLibraryImage*>(held); still && HeldPicture.Holds(fileName))
         depth = still->HasAlpha() ? 32 : 24;
     if (auto* animation = dynamic_cast<const TWebPAnimation*>(Image->Picture().Graphic()))
         depth = animation->HasAlpha() ? 32 : 24;

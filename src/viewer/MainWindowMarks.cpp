@@ -46,6 +46,7 @@ bool TMainWindow::DeleteMarkedFiles() {
             TransformationsWindow->Gauge->SetProgress(TransformationsWindow->Gauge->Progress() + 1);
         }
     }
+    HeldPicture.Forget();
     list->Update();
     marks->Update();
     return true;

@@ -3,28 +3,33 @@
 #include "navigation/FileWindow.h"
 #include "imageops/FileTransforms.h"
 #include "imageops/PictureFiles.h"
-#include "imageops/PixelTransforms.h"
 #include "platform/SysUtils.h"
 
 namespace lumvex {
 
 void TMainWindow::RotateViewedPicture(bool Left, TGauge& gauge) {
     const std::string fileName = FileWindow->FileName->Caption();
-    const TFileKind kind = FileKind(fileName);
-    if (kind == TFileKind::fkNone) return;
-    // A batch or a selection change in the transformations window can leave
-    // TImg holding another picture than the current file's.
-    if (TImgFileName != fileName) {
-        TImg->Picture().LoadFromFile(fileName);
-        TImgFileName = fileName;
-        Viewer.PictureWidth = TImg->Picture().Width();
-        Viewer.PictureHeight = TImg->Picture().Height();
+    // A batch, a selection change in the transformations window or another
+    // program can leave TImg holding another picture than the file's own.
+    TRewritable picture;
+    if (HeldPicture.Holds(fileName)) {
+        picture.Format = RewriteFormat(*TImg->Picture().Graphic());
+        if (picture.Format == TRewriteFormat::None) return;
+        picture.Bitmap = PictureBitmap(*TImg->Picture().Graphic());
+        picture.Bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    } else {
+        HeldPicture.Forget();
+        // A file that is gone raises the loader's error: it is not made anew.
+        picture = LoadForRewrite(*TImg, fileName);
+        if (picture.Format == TRewriteFormat::None) return;
+        HeldPicture.Remember(fileName);
+        Viewer.PictureWidth = picture.Bitmap.Width();
+        Viewer.PictureHeight = picture.Bitmap.Height();
     }
-    TBitmap source = PictureBitmap(*TImg->Picture().Graphic());
-    source.SetPixelFormat(TPixelFormat::pf24bit);
-    const TBitmap target = TurnIntoFile(source, Left, fileName, kind, gauge);
+    const TBitmap target = TurnIntoFile(picture.Bitmap, Left, fileName, picture.Format, gauge);
     std::swap(Viewer.PictureWidth, Viewer.PictureHeight);
-    TImg->Picture().Assign(&target);
+    TImg->Picture().SetGraphic(RewritablePicture(target, picture.Format));
+    HeldPicture.Remember(fileName);
     Image->Picture().Assign(&target);
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 
 #include "platform/SysUtils.h"
@@ -11,28 +10,11 @@
 #include "platform/graphics/Picture.h"
 #include "platform/threads/CancelToken.h"
 #include "platform/threads/WorkerPool.h"
+#include "viewer/FileStamp.h"
 
 namespace lumvex {
 
 TPrefetch Prefetch;
-
-namespace {
-
-// What tells that a file was changed: its size and its modification time.
-struct FileStamp {
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type time{};
-    bool operator==(const FileStamp&) const = default;
-};
-
-bool StampOf(const std::string& path, FileStamp& stamp) {
-    std::error_code sizeError, timeError;
-    stamp.size = std::filesystem::file_size(path, sizeError);
-    stamp.time = std::filesystem::last_write_time(path, timeError);
-    return !sizeError && !timeError;
-}
-
-}  // namespace
 
 struct TPrefetch::Entry {
     enum class State { Queued, Running, Ready, Dropped };
@@ -44,7 +26,7 @@ struct TPrefetch::Entry {
     std::mutex lock;
     std::condition_variable finished;
     State state = State::Queued;  // guarded by lock, as are the two below
-    FileStamp stamp;              // the file as it was read
+    TFileStamp stamp;             // the file as it was read
     std::unique_ptr<TGraphic> picture;
 };
 
@@ -79,12 +61,12 @@ void TPrefetch::Decode(const std::shared_ptr<Entry>& entry) {
         if (entry->state != Entry::State::Queued || entry->cancel.Cancelled()) return;
         entry->state = Entry::State::Running;
     }
-    FileStamp stamp;
+    TFileStamp stamp;
     std::unique_ptr<TGraphic> picture;
     try {
         // The stamp is taken before reading: a change while reading then
         // shows as a changed stamp when the picture is taken.
-        if (StampOf(entry->path, stamp)) {
+        if (StampFile(entry->path, stamp)) {
             CheckPictureFileSize(entry->path);
             std::string bytes = ReadFileBytes(entry->path);
             if (!TPicture::AnimatedContent(bytes, entry->path)) {
@@ -121,8 +103,8 @@ std::unique_ptr<TGraphic> TPrefetch::Take(const std::string& path) {
         return nullptr;
     }
     entry->finished.wait(guard, [&] { return entry->state != Entry::State::Running; });
-    FileStamp now;
-    if (entry->state != Entry::State::Ready || !StampOf(path, now) || now != entry->stamp) return nullptr;
+    TFileStamp now;
+    if (entry->state != Entry::State::Ready || !StampFile(path, now) || now != entry->stamp) return nullptr;
     return std::move(entry->picture);
 }
 

@@ -6,9 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "appearance/ColorText.h"
 #include "appearance/Skin.h"
 #include "GlyphCheck.h"
 #include "ViewerSupport.h"
+#include "platform/services/SystemColors.h"
 #include "platform/services/TestInput.h"
 
 using namespace lumvex;
@@ -63,6 +65,28 @@ TEST(TintGlyphStrip, MixesSixtyPercentButtonColourIntoTheGlyphKeepsMagentaAndSta
     TBitmap small = SolidBitmap(2, 2, clFuchsia);
     TintGlyphStrip(SolidBitmap(8, 4, clWhite), 40, 0x008000, -3, 100, small);
     EXPECT_EQ(Pixels(small), std::vector<TColor>(4, 0x66B266));
+}
+
+// A colour stored by its system name paints as the desktop shows that
+// colour, not as the small number the name stands for (a dark red).
+TEST(SystemColours, GradientsAndTintsPaintTheColourTheNameStandsFor) {
+    const TColor face = StringToColor("clBtnFace");
+    const TColor shown = ColorToRGB(face);
+    for (int channel : {GetRValue(shown), GetGValue(shown), GetBValue(shown)}) EXPECT_GE(channel, 0x80);
+    EXPECT_EQ(ColorToRGB(clNavy), clNavy);
+
+    TBitmap bar = SolidBitmap(1, 18, clBlack);
+    GradientFill(bar.Canvas(), 1, 18, false, 100, face, clWhite, clWhite);
+    EXPECT_EQ(bar.Pixel(0, 0), shown);
+    for (TColor pixel : Pixels(bar)) EXPECT_GE(GetRValue(pixel), GetRValue(shown)) << std::hex << pixel;
+    TBitmap same = SolidBitmap(1, 4, clBlack);
+    GradientFill(same.Canvas(), 1, 4, false, 100, face, shown, shown);  // one colour: nothing to paint
+    EXPECT_EQ(same.Pixel(0, 0), clBlack);
+
+    TBitmap target = SolidBitmap(2, 2, clBlue);
+    TintGlyphStrip(SolidBitmap(8, 4, clBlack), 40, face, 0, 3, target);
+    EXPECT_EQ(target.Pixel(0, 0), RGB(GetRValue(shown) * 60 / 100, GetGValue(shown) * 60 / 100,
+                                      GetBValue(shown) * 60 / 100));
 }
 
 class SkinnedWindows : public OnePictureFolderTest {

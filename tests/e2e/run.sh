@@ -129,6 +129,7 @@ key space
 expect_colour $cx $cy green "after the error the program goes on"
 stop_lumvex
 
+. "$here/right_file.sh"
 . "$here/formats.sh"
 
 if [ $failures -gt 0 ]; then

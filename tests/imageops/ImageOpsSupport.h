@@ -102,7 +102,7 @@ protected:
     }
     std::string WritePicture(const std::string& name, const TBitmap& bitmap) {
         const std::string path = dir.File(name);
-        if (FileKind(name) == TFileKind::fkBmp)
+        if (LowerCase(ExtractFileExt(name)) == ".bmp")
             WriteBmp(bitmap, path, TPixelFormat::pf24bit);
         else
             WriteJpeg(bitmap, path);

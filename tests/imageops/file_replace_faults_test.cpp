@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -18,6 +19,7 @@
 #include "TestFiles.h"
 #include "imageops/CopyFileContents.h"
 #include "imageops/PictureFiles.h"
+#include "platform/AtomicFile.h"
 #include "platform/SysUtils.h"
 
 using namespace lumvex;
@@ -234,6 +236,95 @@ TEST(MoveFaults, AMoveWhoseRenameFailsCopiesAndKeepsTheSourceUntilTheCopyIsCompl
                    ? TTransfer::NotCopied
                    : TTransfer::Done;
     });
+}
+
+}  // namespace
+
+namespace {
+
+int ReadBmpWidth(const std::string& path) {
+    TBitmap bitmap;
+    bitmap.LoadFromFile(path);
+    return bitmap.Width();
+}
+
+// Folders that take no unnamed temporary files (vfat and exFAT cards, many
+// network folders): the temporary file has a name from the start, and still
+// never stays behind.
+class NamedTemporaryFiles : public testing::Test {
+protected:
+    void SetUp() override { ForceNamedTemporaryFiles(true); }
+    void TearDown() override { ForceNamedTemporaryFiles(false); }
+};
+
+TEST_F(NamedTemporaryFiles, AReplacementLeavesNoTemporaryFileAndAFailedOneKeepsTheOriginal) {
+    TempDir dir;
+    const std::string path = dir.File("a.bmp");
+    WriteBmp(Noise(4, 4), path, TPixelFormat::pf24bit);
+    WriteBmp(Noise(9, 9), path, TPixelFormat::pf24bit);
+    EXPECT_EQ(ReadBmpWidth(path), 9);
+    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.bmp"});
+    const std::string before = ReadFileBytes(path);
+    EXPECT_EQ(InChild(false,
+                      [&] {
+                          LimitFileSize(1000);
+                          WriteBmp(Noise(200, 200), path, TPixelFormat::pf24bit);
+                      }),
+              0);
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{"a.bmp"});
+}
+
+// A small vfat image mounted on a folder of its own while it lives: by the
+// kernel where it can, else through FUSE.
+class VfatCard {
+public:
+    VfatCard() {
+        const std::string image = folder_.File("card.img");
+        mount_ = folder_.File("card");
+        std::filesystem::create_directory(mount_);
+        if (std::system(("truncate -s 2M '" + image + "' && mkfs.vfat '" + image + "' >/dev/null 2>&1").c_str()) != 0)
+            return;
+        if (std::system(("mount -o loop '" + image + "' '" + mount_ + "' 2>/dev/null").c_str()) == 0) {
+            unmount_ = "umount '" + mount_ + "'";
+        } else if (std::system(("fusefat -o rw+ '" + image + "' '" + mount_ + "' >/dev/null 2>&1").c_str()) == 0 &&
+                   FolderIsMounted()) {
+            unmount_ = "fusermount -u '" + mount_ + "'";
+        }
+    }
+    ~VfatCard() {
+        if (!unmount_.empty() && std::system((unmount_ + " 2>/dev/null").c_str()) != 0 &&
+            std::system(("umount -l '" + mount_ + "' 2>/dev/null").c_str()) != 0)
+            ADD_FAILURE() << "the card at " << mount_ << " stays mounted";
+    }
+    bool Mounted() const { return !unmount_.empty(); }
+    std::string File(const std::string& name) const { return mount_ + "/" + name; }
+    const std::string& Path() const { return mount_; }
+
+private:
+    bool FolderIsMounted() const {
+        const std::string mounts = ReadFileBytes("/proc/self/mounts");
+        return mounts.find(" " + mount_ + " ") != std::string::npos;
+    }
+    TempDir folder_;
+    std::string mount_;
+    std::string unmount_;
+};
+
+TEST(VfatCard, APictureOnACardIsReplacedWholeAndAFullCardKeepsIt) {
+    VfatCard card;
+    if (!card.Mounted())
+        GTEST_SKIP() << "no vfat image can be mounted here (needs root with vfat in the kernel, or fusefat and /dev/fuse)";
+    const std::string path = card.File("a.bmp");
+    WriteBmp(Noise(4, 4), path, TPixelFormat::pf24bit);
+    WriteBmp(Noise(9, 9), path, TPixelFormat::pf24bit);
+    EXPECT_EQ(ReadBmpWidth(path), 9);
+    const std::string before = ReadFileBytes(path);
+    EXPECT_THROW(WriteBmp(Noise(1200, 1200), path, TPixelFormat::pf24bit), EWriteError);  // past the card's size
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(Names(card.Path()), std::set<std::string>{"a.bmp"});
+    EXPECT_TRUE(CopyFileContents(path, card.File("b.bmp")));
+    EXPECT_EQ(ReadFileBytes(card.File("b.bmp")), before);
 }
 
 }  // namespace

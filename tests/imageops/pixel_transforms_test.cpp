@@ -296,16 +296,3 @@ TEST(StretchBitmap, OtherFormatsEmptyPicturesAndItself) {
     StretchBitmap(self, self);
     ExpectSamePixels(self, source);
 }
-
-TEST(FileKind, SubstringsOfTheLowerCasedNameTheLastTestWinning) {
-    EXPECT_EQ(FileKind("photo.JPG"), TFileKind::fkJpg);
-    EXPECT_EQ(FileKind("a.jpeg"), TFileKind::fkJpeg);
-    EXPECT_EQ(FileKind("x.JPEG"), TFileKind::fkJpeg);
-    EXPECT_EQ(FileKind("a.jpg.bmp"), TFileKind::fkBmp);
-    EXPECT_EQ(FileKind("a.bmp.jpg"), TFileKind::fkBmp);
-    EXPECT_EQ(FileKind("/pictures/old.jpg/notes"), TFileKind::fkJpg);
-    EXPECT_EQ(FileKind("README"), TFileKind::fkNone);
-    EXPECT_EQ(FileKind("jpg"), TFileKind::fkNone);
-    EXPECT_EQ(FileKind("a.gif"), TFileKind::fkNone);
-    EXPECT_EQ(FileKind(""), TFileKind::fkNone);
-}

@@ -185,6 +185,37 @@ TEST_F(TransformationsWindowTest, TheOptionsAndTheirPartners) {
     EXPECT_TRUE(TransformationsWindow->TrackBar1->Enabled());
 }
 
+// The up-down buttons step from what was typed; with nothing on view there
+// are no proportions for the partner box to follow.
+TEST_F(TransformationsWindowTest, TheSizeBoxesStepFromTheTypedValueAndNeedAPictureForProportions) {
+    TEdit& width = *TransformationsWindow->SpinEditW;
+    TEdit& height = *TransformationsWindow->SpinEditH;
+    width.SetText("320");
+    TransformationsWindow->W->StepUp();
+    EXPECT_EQ(width.Text(), "321");
+    height.SetText("77");
+    TransformationsWindow->H->StepDown();
+    EXPECT_EQ(height.Text(), "76");
+    width.SetText("10000");
+    TransformationsWindow->W->StepUp();
+    EXPECT_EQ(width.Text(), "10000");
+    width.SetText("abc");
+    TransformationsWindow->W->StepDown();
+    EXPECT_EQ(width.Text(), "9999");  // text that is no number: from the last position
+
+    Viewer.PictureWidth = 0;
+    Viewer.PictureHeight = 0;
+    height.SetText("55");
+    std::uint16_t key = '0';
+    width.SetText("320");
+    TransformationsWindow->SpinEditWKeyUp(&width, key, 0);
+    EXPECT_EQ(height.Text(), "55");
+    EXPECT_TRUE(TransformationsWindow->LastEditedWidth);
+    TransformationsWindow->SpinEditHKeyUp(&height, key, 0);
+    EXPECT_EQ(width.Text(), "320");
+    EXPECT_FALSE(TransformationsWindow->LastEditedWidth);
+}
+
 TEST_F(TransformationsWindowTest, AHandTypedTargetPassesEveryFileOverAndCancelEndsABatch) {
     WritePicture("a.jpg", Numbered(4, 4));
     WritePicture("b.jpg", Numbered(4, 4));

@@ -3,6 +3,10 @@
 // cancellation, and numpad 0.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
 #include "BackgroundWork.h"
 #include "GifWriter.h"
 #include "ViewerSupport.h"
@@ -10,6 +14,7 @@
 #include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/KeyCodes.h"
+#include "platform/services/TestInput.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
@@ -359,3 +364,95 @@ TEST_F(Browser, NumpadZeroOpensTheBrowserInPlaceOfTheMainWindowAndClosesIt) {
 }
 
 }  // namespace
+
+// The cells act on the files they were built from. A re-read of the lists
+// while the browser is shown (here the file window's filter) stops the build
+// at once and builds the cells of the new lists; until then an old cell marks
+// its own file or nothing.
+class BrowserAfterARead : public Browser {
+protected:
+    void SetUp() override {
+        Browser::SetUp();
+        WriteBmp(dir, "a.bmp", 8, 8, clRed);
+        for (const char* name : {"b.jpg", "c.jpg", "d.jpg"}) WriteJpeg(dir, name, 8, 8, clRed);
+    }
+    static void ChooseJpegFilter() {
+        FileWindow->FilterComboBox->SetItemIndex(2);
+        FileWindow->FilterComboBoxChange();
+    }
+    static std::set<std::string> FolderNames(const std::string& folder) {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+        return names;
+    }
+    static std::vector<std::string> MarkedNames() {
+        std::vector<std::string> names;
+        TFileListBox* marks = TransformationsWindow->FileListBox;
+        for (int i = 0; i < marks->Count(); ++i)
+            if (marks->Selected(i)) names.push_back(marks->Items()[i]);
+        return names;
+    }
+};
+
+TEST_F(BrowserAfterARead, AFilterChangeRebuildsAndTheMarkedCellsAreDeletedNotTheirNeighbours) {
+    OpenAndWait(dir);
+    ChooseJpegFilter();
+    ASSERT_TRUE(RunMessagesUntil([] { return CaptionTexts().size() == 3 && !BrowserWindow->Building(); }));
+    EXPECT_EQ(CaptionTexts(), (std::vector<std::string>{"b.jpg", "c.jpg", "d.jpg"}));
+    TransformationsWindow->FileListBox->ClearSelection();
+    BrowserWindow->CellClick(BrowserWindow->Cells[0]);  // b.jpg
+    BrowserWindow->CellClick(BrowserWindow->Cells[2]);  // d.jpg
+    EXPECT_EQ(MarkedNames(), (std::vector<std::string>{"b.jpg", "d.jpg"}));
+    ScriptedDialogs dialogs;
+    dialogs.MessageAnswers.push_back(mrYes);
+    BrowserWindow->Trls1Click(BrowserWindow->Trls1);
+    EXPECT_EQ(FolderNames(dir.Path()), (std::set<std::string>{"a.bmp", "c.jpg"}));
+}
+
+TEST_F(BrowserAfterARead, TheOldCellsMarkAndOpenTheirOwnFilesUntilTheRebuild) {
+    OpenAndWait(dir);
+    TransformationsWindow->FileListBox->ClearSelection();
+    std::vector<TPanel*> old = BrowserWindow->Cells;
+    ChooseJpegFilter();  // the rebuild waits for the message loop
+    ASSERT_EQ(BrowserWindow->Cells, old);
+    BrowserWindow->CellClick(old[0]);  // a.bmp has left the lists: nothing to mark
+    BrowserWindow->CellClick(old[1]);  // b.jpg, now the first entry
+    EXPECT_EQ(MarkedNames(), std::vector<std::string>{"b.jpg"});
+    EXPECT_EQ(old[1]->Color(), Viewer.coSelect);
+    EXPECT_EQ(old[0]->Color(), Viewer.co1);
+    BrowserWindow->CellDblClick(old[2]);  // c.jpg
+    EXPECT_EQ(FileWindow->FileName->Caption(), dir.File("c.jpg"));
+    EXPECT_EQ(FileWindow->FileListBox->ItemIndex(), 1);
+    EXPECT_FALSE(BrowserWindow->Visible());
+}
+
+TEST_F(BrowserAfterARead, AReReadStopsTheBuildAtOnceAndCaptionsComeFromTheBuildsOwnList) {
+    HeldPool held;
+    BrowserWindow->Workers = &held.pool;
+    Open(dir);
+    ASSERT_TRUE(BrowserWindow->Building());
+    ChooseJpegFilter();  // the lists shrink under the build
+    EXPECT_FALSE(BrowserWindow->Building());
+    held.Release();
+    ASSERT_TRUE(RunMessagesUntil([] { return CaptionTexts().size() == 3 && !BrowserWindow->Building(); }));
+    held.Drain();
+    EXPECT_EQ(CaptionTexts(), (std::vector<std::string>{"b.jpg", "c.jpg", "d.jpg"}));
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(BrowserWindow->CellPaths[i], dir.File(CaptionTexts()[i]));
+}
+
+TEST_F(Browser, ThereIsNoSidewaysScrollingWhateverTheWidth) {
+    for (int i = 0; i < 30; ++i) WriteBmp(dir, "p" + IntToStr(100 + i) + ".bmp", 8, 8, clRed);
+    OpenAndWait(dir);
+    for (int width : {600, 614, 450, 601}) {
+        BrowserWindow->SetBounds(BrowserWindow->Left(), BrowserWindow->Top(), width, 403);
+        test_input::ProcessEventsFor(30);
+        TScrollBox& area = *BrowserWindow->ScrollBox1;
+        EXPECT_FALSE(area.HorzScrollBar().Visible());
+        EXPECT_EQ(area.HorzScrollBar().Range(), 0) << width;
+        EXPECT_GT(area.VertScrollBar().Range(), 0) << width;
+        int right = 0;
+        for (TPanel* cell : BrowserWindow->Cells) right = std::max(right, cell->Left() + cell->Width());
+        EXPECT_LE(right, area.ClientWidth()) << width;
+        EXPECT_EQ(BrowserWindow->Cells[1]->Left(), 90);
+    }
+}

@@ -13,17 +13,7 @@ using namespace lumvex::test;
 
 namespace {
 
-std::string AnimatedGif() {
-    GifImage frame;
-    frame.width = 16;
-    frame.height = 8;
-    frame.pixels.assign(16 * 8, 1);
-    GifWriter gif(16, 8, {clBlack, clRed, clBlue});
-    gif.GraphicControl(50).Image(frame);
-    frame.pixels.assign(16 * 8, 2);
-    gif.GraphicControl(500).Image(frame);
-    return gif.Bytes();
-}
+std::string AnimatedGif() { return RedThenBlueGif(16, 8, 50, 500); }
 
 class GifInViewer : public testing::Test {
 protected:

@@ -115,6 +115,9 @@ public:
 
     // A change of selection by the user (mouse or keys).
     TNotifyEvent OnChange;
+    // The entries were read anew (another folder or mask, a re-read, or a
+    // listing taken over), whoever asked for it.
+    TNotifyEvent OnRead;
 
 private:
     void ReadFolder();

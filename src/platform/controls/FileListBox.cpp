@@ -85,6 +85,7 @@ void TFileListBox::ShowItems(std::vector<std::string> names) {
     List(*this).SetLines(items_);
     List(*this).SetCurrentRow(-1);
     settingFromCode_ = false;
+    if (OnRead) OnRead(this);
 }
 
 int TFileListBox::ItemIndex() const {

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "platform/graphics/QtBridge.h"
+#include "platform/services/Application.h"
 
 namespace lumvex {
 
@@ -30,11 +31,28 @@ private:
         resize(std::max(extent.right() + 1, 1), std::max(extent.bottom() + 1, 1));
     }
 };
+
+// Reports the size changes of the visible part.
+class ViewportWatch : public QObject {
+public:
+    explicit ViewportWatch(TScrollBox& box) : box_(box) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize && box_.OnClientResize)
+            Application.Dispatch([this] { box_.OnClientResize(&box_); });
+        return false;
+    }
+
+private:
+    TScrollBox& box_;
+};
 }  // namespace
 
 struct TScrollBox::Impl {
     QScrollArea* area;
     ScrollSurface* surface;
+    std::unique_ptr<ViewportWatch> watch;
 };
 
 TScrollBox::TScrollBox(TWinControl* parent) : TWinControl(parent, new QScrollArea), impl_(std::make_unique<Impl>()) {
@@ -42,9 +60,11 @@ TScrollBox::TScrollBox(TWinControl* parent) : TWinControl(parent, new QScrollAre
     impl_->surface = new ScrollSurface;
     impl_->area->setWidget(impl_->surface);
     impl_->area->setWidgetResizable(false);
+    impl_->watch = std::make_unique<ViewportWatch>(*this);
+    impl_->area->viewport()->installEventFilter(impl_->watch.get());
 }
 
-TScrollBox::~TScrollBox() = default;
+TScrollBox::~TScrollBox() { impl_->area->viewport()->removeEventFilter(impl_->watch.get()); }
 
 QWidget* TScrollBox::ClientWidget() const { return impl_->surface; }
 int TScrollBox::ClientWidth() const { return impl_->area->viewport()->width(); }
@@ -80,6 +100,19 @@ static QScrollBar* Bar(QScrollArea* area, bool vertical) {
 int TControlScrollBar::Position() const { return Bar(box_.impl_->area, vertical_)->value(); }
 void TControlScrollBar::SetPosition(int position) { Bar(box_.impl_->area, vertical_)->setValue(position); }
 int TControlScrollBar::Range() const { return Bar(box_.impl_->area, vertical_)->maximum(); }
+
+bool TControlScrollBar::Visible() const {
+    QScrollArea* area = box_.impl_->area;
+    return (vertical_ ? area->verticalScrollBarPolicy() : area->horizontalScrollBarPolicy()) != Qt::ScrollBarAlwaysOff;
+}
+
+void TControlScrollBar::SetVisible(bool visible) {
+    const Qt::ScrollBarPolicy policy = visible ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (vertical_)
+        box_.impl_->area->setVerticalScrollBarPolicy(policy);
+    else
+        box_.impl_->area->setHorizontalScrollBarPolicy(policy);
+}
 
 void TControlScrollBar::SetColor(TColor color) {
     color_ = color;

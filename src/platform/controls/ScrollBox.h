@@ -14,6 +14,9 @@ public:
     int Position() const;
     void SetPosition(int position);
     int Range() const;  // the largest position
+    // A hidden bar never shows, whatever the children's extent.
+    bool Visible() const;
+    void SetVisible(bool visible);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
 
@@ -37,8 +40,13 @@ public:
     void ScrollInView(TControl* control);
 
     QWidget* ClientWidget() const override;
+    // The visible part of the area: less the scroll bars that show.
     int ClientWidth() const override;
     int ClientHeight() const override;
+
+    // The visible part changed size: the box was resized, or a scroll bar
+    // came or went.
+    TNotifyEvent OnClientResize;
 
 private:
     friend class TControlScrollBar;

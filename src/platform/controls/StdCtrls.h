@@ -100,13 +100,15 @@ public:
     void SetIncrement(int value) { increment_ = value; }
     TEdit* Associate() const { return associate_; }
     void SetAssociate(TEdit* edit);
-    // One step up (or down), as the arrow buttons do.
+    // One step up (or down) from the number in the associated box, as the
+    // arrow buttons do.
     void StepUp();
     void StepDown();
 
     TNotifyEvent OnChange;
 
 private:
+    int TypedPosition() const;
     int min_ = 0;
     int max_ = 100;
     int position_ = 0;

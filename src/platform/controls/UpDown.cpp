@@ -1,6 +1,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "platform/controls/StdCtrls.h"
@@ -49,7 +50,18 @@ void TUpDown::SetAssociate(TEdit* edit) {
     if (associate_) associate_->SetText(std::to_string(position_));
 }
 
-void TUpDown::StepUp() { SetPosition(position_ + increment_); }
-void TUpDown::StepDown() { SetPosition(position_ - increment_); }
+// A step starts from the number typed into the associated box, as the box
+// shows it; text that is no number leaves the position as it was.
+int TUpDown::TypedPosition() const {
+    if (!associate_) return position_;
+    const std::string text = associate_->Text();
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return position_;
+    return std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+}
+
+void TUpDown::StepUp() { SetPosition(TypedPosition() + increment_); }
+void TUpDown::StepDown() { SetPosition(TypedPosition() - increment_); }
 
 }  // namespace lumvex
