@@ -68,8 +68,10 @@ TBitmap NewDecodedBitmap(std::int64_t width, std::int64_t height, bool alpha) {
                                             alpha ? TPixelFormat::pf32bit : TPixelFormat::pf24bit);
     // The decoders write the pixels; the padding at the rows' ends is cleared here.
     const std::size_t used = std::size_t(width) * (alpha ? 4 : 3), stride = std::size_t(bitmap.BytesPerLine());
-    if (used < stride)
-        for (int y = 0; y < bitmap.Height(); ++y) std::memset(bitmap.ScanLine(y) + used, 0, stride - used);
+    if (used < stride) {
+        std::uint8_t* row = bitmap.ScanLine(0);
+        for (int y = 0; y < bitmap.Height(); ++y, row += stride) std::memset(row + used, 0, stride - used);
+    }
     return bitmap;
 }
 
