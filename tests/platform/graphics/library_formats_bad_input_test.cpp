@@ -4,6 +4,7 @@
 // the reader's error or the part decoded, never a crash.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "FormatFiles.h"
@@ -206,4 +207,28 @@ TEST(LibraryTruncated, ACancelledDecodeEndsWithoutAPicture) {
     auto& still = dynamic_cast<TLibraryImage&>(*picture);
     EXPECT_THROW(still.Load(ReadFileBytes(source), TDecodeRequest{&cancel}), ECancelled);
     EXPECT_TRUE(still.Empty());
+}
+
+// Inputs the fuzzers once found faulting: each loads or fails cleanly, as the
+// viewer and as the browser read it.
+TEST(LibraryFuzzFinds, DecodeOrFailCleanly) {
+    int files = 0;
+    for (const char* kind : {"png", "webp", "tiff", "heif", "jxl"}) {
+        const auto folder = std::filesystem::path(LUMVEX_TEST_DATA) / "fuzz-finds" / kind;
+        if (!std::filesystem::exists(folder)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            SCOPED_TRACE(entry.path().string());
+            const std::string bytes = ReadFileBytes(entry.path().string());
+            for (const TDecodeRequest& request : {TDecodeRequest{}, TDecodeRequest{nullptr, 80, 70}}) {
+                try {
+                    std::unique_ptr<TGraphic> picture =
+                        TPicture::CreateForContent(bytes, entry.path().string(), TPicture::TKinds::StillOnly);
+                    if (auto* still = dynamic_cast<TLibraryImage*>(picture.get())) still->Load(bytes, request);
+                } catch (const Exception&) {
+                }
+            }
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 0);
 }
