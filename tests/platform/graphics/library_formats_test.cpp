@@ -233,3 +233,21 @@ TEST(EmbeddedMetadata, TheExifBlockAndTheProfileAreHandedOn) {
     EXPECT_EQ(Loaded(picture).Metadata().Orientation, 3) << "the TIFF's own orientation is handed on";
     EXPECT_EQ(At(Loaded(picture), 8, 8), clRed) << "and not applied here";
 }
+
+TEST(HeifPictures, AGridIsPutTogetherFromItsTiles) {
+    TempDir dir;
+    FormatFiles files(dir);
+    const std::string path = files.Make("grid.avif", "convert -size 64x64 xc:red xc:lime +append "
+                                                     "\\( -size 64x64 xc:blue xc:white +append \\) -append +repage "
+                                                     "png24:tiles.png && avifenc -s 9 -l --grid 2x2 tiles.png %o");
+    LUMVEX_REQUIRE_FILE(files, path);
+    EXPECT_NE(ReadFileBytes(path).find("grid"), std::string::npos) << "avifenc wrote a grid";
+    TPicture picture;
+    picture.LoadFromFile(path);
+    ASSERT_EQ(picture.Width(), 128);
+    ASSERT_EQ(picture.Height(), 128);
+    EXPECT_TRUE(Near(At(Loaded(picture), 10, 10), clRed));
+    EXPECT_TRUE(Near(At(Loaded(picture), 100, 10), clLime));
+    EXPECT_TRUE(Near(At(Loaded(picture), 10, 100), clBlue));
+    EXPECT_TRUE(Near(At(Loaded(picture), 100, 100), clWhite));
+}
