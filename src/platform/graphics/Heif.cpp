@@ -2,6 +2,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -13,6 +14,8 @@ namespace {
 
 // Rows stored between two looks at the cancel token.
 constexpr int RowsPerBlock = 64;
+// How far a coded picture may pass its declared size: its coding blocks.
+constexpr int CodingPadding = 128;
 
 template <class T, void (*Release)(T*)>
 struct Releaser {
@@ -96,7 +99,14 @@ TDecodedPicture THeifImage::Decode(std::string_view bytes, const TDecodeRequest&
     TDecodedPicture picture;
     picture.FullWidth = heif_image_handle_get_width(primary);
     picture.FullHeight = heif_image_handle_get_height(primary);
+    if (picture.FullWidth <= 0 || picture.FullHeight <= 0)
+        throw EInvalidGraphic("Damaged HEIF file: it declares no picture size");
     CheckPictureSize(picture.FullWidth, picture.FullHeight);
+    // The coded stream names a size of its own, which libheif allocates
+    // before it compares: no side may pass the declared picture's longer
+    // side by more than the coding blocks' padding.
+    heif_context_set_maximum_image_size_limit(context.get(),
+                                              std::max(picture.FullWidth, picture.FullHeight) + CodingPadding);
     ReadMetadata(primary, picture.Metadata);
     Handle thumbnail = ChooseThumbnail(primary, request);
     heif_image_handle* shown = thumbnail ? thumbnail.get() : primary;

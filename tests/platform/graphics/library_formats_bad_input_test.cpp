@@ -236,3 +236,13 @@ TEST(LibraryFuzzFinds, DecodeOrFailCleanly) {
     }
     EXPECT_GT(files, 0);
 }
+
+// A HEIF file whose item declares no size but whose stream is 16384 x 12288
+// once took 2 GB inside libheif before anything could refuse it.
+TEST(LibraryBudget, AHeifStreamLargerThanItsDeclaredSizeIsRefusedBeforeDecoding) {
+    const std::int64_t before = PeakResidentBytes();
+    const auto path =
+        std::filesystem::path(LUMVEX_TEST_DATA) / "fuzz-finds" / "heif" / "stream-larger-than-no-declared-size.heic";
+    EXPECT_TRUE(Names(Refusal("a.heic", ReadFileBytes(path.string())), "declares no picture size"));
+    EXPECT_LT(PeakResidentBytes() - before, std::int64_t(64) << 20);
+}
