@@ -60,7 +60,8 @@ struct Files {
         Make("heif-enc -q 90 photo.png -o photo.heic");
         Make("avifenc -s 8 photo.png photo.avif");
         Make("cjxl -d 1 photo.png photo.jxl");
-        Make("convert -size 400x300 xc:red png24:r.png && img2webp -lossy r.png r.png -o two.webp");
+        Make("convert -size 400x300 xc:red png24:r.png && convert -size 400x300 xc:blue png24:b.png && "
+             "img2webp -lossy r.png b.png -o two.webp");
         Make("convert photo.ppm -quality 90 photo.jpg");
     }
     ~Files() { std::filesystem::remove_all(folder); }

@@ -4,6 +4,7 @@
 #include <jxl/resizable_parallel_runner.h>
 
 #include <cstring>
+#include <utility>
 #include <memory>
 
 #include "platform/SysUtils.h"
@@ -23,27 +24,6 @@ struct DecoderDeleter {
 struct RunnerDeleter {
     void operator()(void* runner) const { JxlResizableParallelRunnerDestroy(runner); }
 };
-
-// Where the decoder's rows go; the callback may run on several threads at
-// once, each for rows of its own.
-struct Output {
-    std::uint8_t* pixels = nullptr;
-    std::size_t stride = 0;
-    bool alpha = false;
-    bool premultiplied = false;
-};
-
-void StoreRows(void* opaque, std::size_t x, std::size_t y, std::size_t count, const void* samples) {
-    const auto* out = static_cast<const Output*>(opaque);
-    const auto* source = static_cast<const std::uint8_t*>(samples);
-    std::uint8_t* row = out->pixels + out->stride * y + x * (out->alpha ? 4 : 3);
-    if (!out->alpha)
-        StoreRgbRow(source, row, int(count));
-    else if (out->premultiplied)
-        StorePremultipliedRgbaRow(source, row, int(count));
-    else
-        StoreRgbaRow(source, row, int(count));
-}
 
 class Reader {
 public:
@@ -79,6 +59,7 @@ public:
             case JXL_DEC_SUCCESS:
                 if (picture_.Pixels.Empty()) throw EInvalidGraphic("Damaged JPEG XL file: it holds no picture");
                 EndBox();
+                ToBitmapOrder();
                 return std::move(picture_);
             default: break;
             }
@@ -108,7 +89,7 @@ private:
                                              JxlResizableParallelRunnerSuggestThreads(info_.xsize, info_.ysize));
     }
 
-    JxlPixelFormat Format() const { return {picture_.Alpha ? 4u : 3u, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0}; }
+    JxlPixelFormat Format() const { return {picture_.Alpha ? 4u : 3u, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 4}; }
 
     void ReadProfile() {
         const JxlPixelFormat format = Format();
@@ -123,15 +104,28 @@ private:
             picture_.Metadata.Icc = std::move(icc);
     }
 
+    // Straight into the bitmap, whose rows are padded to four bytes as
+    // libjxl pads them when asked; the byte order is put right afterwards.
     void SetOutput() {
         picture_.Pixels = NewDecodedBitmap(info_.xsize, info_.ysize, picture_.Alpha);
-        output_.pixels = picture_.Pixels.ScanLine(0);
-        output_.stride = std::size_t(picture_.Pixels.BytesPerLine());
-        output_.alpha = picture_.Alpha;
-        output_.premultiplied = info_.alpha_premultiplied;
         const JxlPixelFormat format = Format();
-        if (JxlDecoderSetImageOutCallback(decoder_.get(), &format, StoreRows, &output_) != JXL_DEC_SUCCESS)
+        std::size_t size = 0;
+        if (JxlDecoderImageOutBufferSize(decoder_.get(), &format, &size) != JXL_DEC_SUCCESS ||
+            size > std::size_t(picture_.Pixels.BytesPerLine()) * picture_.Pixels.Height() ||
+            JxlDecoderSetImageOutBuffer(decoder_.get(), &format, picture_.Pixels.ScanLine(0), size) != JXL_DEC_SUCCESS)
             throw EInvalidGraphic("Damaged JPEG XL file: its pixels cannot be laid out");
+    }
+
+    // Red, green, blue (and alpha) as decoded become the bitmap's order.
+    void ToBitmapOrder() {
+        TBitmap& pixels = picture_.Pixels;
+        const bool multiply = picture_.Alpha && !info_.alpha_premultiplied;
+        for (int y = 0; y < pixels.Height(); ++y) {
+            std::uint8_t* p = pixels.ScanLine(y);
+            const int step = picture_.Alpha ? 4 : 3;
+            for (int x = 0; x < pixels.Width(); ++x, p += step) std::swap(p[0], p[2]);
+            if (multiply) PremultiplyRow(pixels.ScanLine(y), pixels.Width());
+        }
     }
 
     // The EXIF box starts with the offset of the TIFF header after its own four bytes.
@@ -176,7 +170,6 @@ private:
     std::size_t given_ = 0;
     JxlBasicInfo info_{};
     TDecodedPicture picture_;
-    Output output_;
     std::string box_;
     bool inBox_ = false;
 };

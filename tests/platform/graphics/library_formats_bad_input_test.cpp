@@ -146,8 +146,9 @@ TEST(LibraryBudget, HugeSizesWithLittleDataAreRefusedWithoutTakingTheirMemory) {
     }
     // A grid of two tiles that claims to put together a huge picture.
     const std::string grid = files.Make("grid.avif", "avifenc -s 9 --grid 2x1 blocks.png %o");
-    if (!grid.empty())
+    if (!grid.empty()) {
         EXPECT_TRUE(Names(Refusal("grid.avif", WithIspe(ReadFileBytes(grid), 30000, 30000)), "30000 x 30000"));
+    }
     EXPECT_LT(PeakResidentBytes() - before, std::int64_t(64) << 20) << "no refused picture took its memory";
 }
 
