@@ -39,14 +39,9 @@ namespace {
 using namespace lumvex;
 using namespace lumvex::bench;
 
-std::string Ppm(const TBitmap& bitmap) {
-    std::string out = "P6\n" + IntToStr(bitmap.Width()) + " " + IntToStr(bitmap.Height()) + "\n255\n";
-    out.reserve(out.size() + std::size_t(bitmap.Width()) * bitmap.Height() * 3);
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const std::uint8_t* row = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x) out += {char(row[3 * x + 2]), char(row[3 * x + 1]), char(row[3 * x])};
-    }
-    return out;
+template <class Work>
+double ProcessTime(Work&& work) {
+    return Time(work, CLOCK_PROCESS_CPUTIME_ID);
 }
 
 struct Files {
