@@ -75,18 +75,32 @@ inline double RunTool(std::vector<std::string> args) {
     return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
 }
 
-inline double ThreadSeconds() {
+inline double CpuSeconds(clockid_t clock) {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
 }
+inline double ThreadSeconds() { return CpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
+inline double ProcessSeconds() { return CpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
-// Processor seconds the work took in this thread.
+// Processor seconds the work took in this thread (with CLOCK_PROCESS_CPUTIME_ID:
+// in the whole process, its threads included).
 template <class Work>
-double Time(Work&& work) {
-    const double start = ThreadSeconds();
+double Time(Work&& work, clockid_t clock = CLOCK_THREAD_CPUTIME_ID) {
+    const double start = CpuSeconds(clock);
     work();
-    return ThreadSeconds() - start;
+    return CpuSeconds(clock) - start;
+}
+
+// A binary PPM of a 24-bit bitmap, as the command-line tools read it.
+inline std::string Ppm(const TBitmap& bitmap) {
+    std::string out = "P6\n" + std::to_string(bitmap.Width()) + " " + std::to_string(bitmap.Height()) + "\n255\n";
+    out.reserve(out.size() + std::size_t(bitmap.Width()) * bitmap.Height() * 3);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const std::uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < bitmap.Width(); ++x) out += {char(row[3 * x + 2]), char(row[3 * x + 1]), char(row[3 * x])};
+    }
+    return out;
 }
 
 inline double Median(std::vector<double> values) {

@@ -8,16 +8,19 @@ set -euo pipefail
 # dosfstools, fusefat: a vfat camera card for the tests that rewrite files there.
 # exiv2, lcms2, TurboJPEG and xcb: photo metadata, colour profiles, lossless
 # turns and the screen's profile; exiftool and jpegtran make and check test photos.
-packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev
+# libpng-dev .. libjxl-dev: the picture kinds read through their own libraries; webp ..
+# libjxl-tools: the formats' own tools, which the tests make their pictures with.
+packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libturbojpeg0-dev libexiv2-dev liblcms2-dev libxcb1-dev libimage-exiftool-perl libjpeg-turbo-progs
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
-          dosfstools fusefat
+          dosfstools fusefat libpng-dev libwebp-dev libtiff-dev libheif-dev libjxl-dev
+          webp libtiff-tools libheif-examples libavif-bin libjxl-tools
           xvfb openbox xdotool x11-utils imagemagick  # the end-to-end tests
           qt6-wayland                                 # Wayland sessions (played in a test)
           help2man dpkg-dev file lintian appstream)   # the manual page and the Debian package
 for arg in "$@"; do
   case "$arg" in
-    --bench) packages+=(libjpeg-turbo-progs libgif-dev libvips-tools) ;;
+    --bench) packages+=(libjpeg-turbo-progs libgif-dev libvips-tools qt6-image-formats-plugins) ;;
     --fuzz)  packages+=(clang libclang-rt-14-dev) ;;
     --tools) packages+=(imagemagick giflib-tools) ;;
     --desktop-bench) packages+=(xvfb openbox x11-utils imagemagick qimgv feh gcc libx11-dev libxtst-dev) ;;

@@ -1,11 +1,19 @@
 #include "TestFiles.h"
 
+#include <sys/resource.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
 namespace lumvex::test {
+
+std::int64_t PeakResidentBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return std::int64_t(usage.ru_maxrss) * 1024;
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "lumvex-test-XXXXXX").string();

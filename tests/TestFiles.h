@@ -3,10 +3,14 @@
 // and an environment variable set for one test.
 #include <stdlib.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace lumvex::test {
+
+// The most memory the process has held so far, in bytes.
+std::int64_t PeakResidentBytes();
 
 class TempDir {
 public:

@@ -39,21 +39,6 @@ namespace {
 using namespace lumvex;
 using namespace lumvex::bench;
 
-// A binary PPM of the bitmap, as cjpeg reads it.
-std::string Ppm(const TBitmap& bitmap) {
-    std::string out = "P6\n" + IntToStr(bitmap.Width()) + " " + IntToStr(bitmap.Height()) + "\n255\n";
-    out.reserve(out.size() + std::size_t(bitmap.Width()) * bitmap.Height() * 3);
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const std::uint8_t* row = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            out += static_cast<char>(row[3 * x + 2]);
-            out += static_cast<char>(row[3 * x + 1]);
-            out += static_cast<char>(row[3 * x]);
-        }
-    }
-    return out;
-}
-
 struct Files {
     std::string folder;
     TBitmap photo;

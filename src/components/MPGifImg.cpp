@@ -2,27 +2,37 @@
 
 #include <algorithm>
 #include <istream>
+#include <mutex>
 #include <ostream>
 
 #include "platform/SysUtils.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Picture.h"
 #include "platform/services/Application.h"
+#include "components/MPAnimation.h"
+#include "components/WebPAnimation.h"
 
 namespace lumvex {
 namespace {
-
-// Created by the first GIF image, freed with the last one's trigger.
-std::unique_ptr<TMPTimerPool> Pool;
 
 void ShowExtensionError(const std::exception& error) { Application.ShowException(error); }
 
 }  // namespace
 
-TMPTimerPool* GIFTimerPool() { return Pool.get(); }
+TMPTimerPool* GIFTimerPool() { return AnimationPool(); }
 
 void RegisterGIFImage() {
-    TPicture::RegisterFileFormat("gif", "Graphics Interchange Format", [] { return std::make_unique<TGIFImage>(); });
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        auto make = [] { return std::make_unique<TGIFImage>(); };
+        TPicture::RegisterFileFormat("gif", "Graphics Interchange Format", make, true);
+        TPicture::RegisterSignature(
+            [](std::string_view bytes) { return bytes.substr(0, 6) == "GIF87a" || bytes.substr(0, 6) == "GIF89a"; },
+            make, true);
+        // The other animated kind registers with it, so that every start that
+        // makes GIF images play makes WebP animations play too.
+        RegisterWebPAnimation();
+    });
 }
 
 TGIFImage::TGIFImage() { AddTrigger(); }
@@ -33,42 +43,14 @@ TGIFImage::TGIFImage(const TGIFImage& other)
 }
 
 void TGIFImage::AddTrigger() {
-    if (!Pool) {
-        Pool = std::make_unique<TMPTimerPool>();
-        Pool->DefEnabled = false;  // animations start switched off
-    }
-    triggerHandle_ = Pool->AddTrigger(10, -1, [this](TMPTimerPool&, int, int, int) { NextFrame(); });
+    triggerHandle_ = AddAnimationTrigger([this](TMPTimerPool&, int, int, int) { NextFrame(); });
 }
 
-TGIFImage::~TGIFImage() {
-    if (!Pool || triggerHandle_ == -1) return;
-    Pool->RemoveTrigger(triggerHandle_);
-    if (Pool->TriggerCount() == 0) Pool.reset();
-}
+TGIFImage::~TGIFImage() { RemoveAnimationTrigger(triggerHandle_); }
 
 void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) const {
     if (currentFrame_ < 0 || currentFrame_ >= FrameCount()) return;
-    const TBitmap& bitmap = data_->Frame(currentFrame_).Bitmap();
-    if (bitmap.Empty()) return;
-    if (!tile_) {
-        canvas.StretchDraw(rect, bitmap);
-        return;
-    }
-    if (rect.Right <= 0 || rect.Bottom <= 0) return;
-    // Once the first tile is drawn, copying it within a true-colour target
-    // is far cheaper than drawing the paletted frame again for every tile.
-    canvas.Draw(0, 0, bitmap);
-    const TBitmap* target = canvas.Bitmap();
-    const bool copy = target && target->BitsPerPixel() >= 15 && canvas.CopyMode == TCopyMode::cmSrcCopy;
-    const TRect first = Rect(0, 0, bitmap.Width(), bitmap.Height());
-    for (int y = 0; y < rect.Bottom; y += bitmap.Height())
-        for (int x = 0; x < rect.Right; x += bitmap.Width()) {
-            if (x == 0 && y == 0) continue;
-            if (copy)
-                canvas.CopyRect(Bounds(x, y, first.Right, first.Bottom), *target, first);
-            else
-                canvas.Draw(x, y, bitmap);
-        }
+    DrawAnimationFrame(canvas, rect, data_->Frame(currentFrame_).Bitmap(), tile_);
 }
 
 void TGIFImage::LoadFromBytes(std::string bytes) {
@@ -135,15 +117,18 @@ void TGIFImage::SetCurrentFrame(int index) {
     if (FrameCount() == 0) index = -1;
     if (index == currentFrame_) return;
     currentFrame_ = index;
-    if (Pool && triggerHandle_ != -1 && index >= 0) Pool->SetTriggerInterval(triggerHandle_, Frame(index).Delay * 10);
+    if (AnimationPool() && triggerHandle_ != -1 && index >= 0)
+        AnimationPool()->SetTriggerInterval(triggerHandle_, Frame(index).Delay * 10);
     Changed();
 }
 
 void TGIFImage::SetAnimate(bool animate) {
-    if (Pool && triggerHandle_ != -1) Pool->SetTriggerEnabled(triggerHandle_, animate);
+    if (AnimationPool() && triggerHandle_ != -1) AnimationPool()->SetTriggerEnabled(triggerHandle_, animate);
 }
 
-bool TGIFImage::Animate() const { return Pool && triggerHandle_ != -1 && Pool->Trigger(triggerHandle_).Enabled(); }
+bool TGIFImage::Animate() const {
+    return AnimationPool() && triggerHandle_ != -1 && AnimationPool()->Trigger(triggerHandle_).Enabled();
+}
 
 void TGIFImage::SetDelays(int delay) {
     for (int i = 0; i < FrameCount(); ++i) data_->Frame(i).Delay = delay;

@@ -72,10 +72,13 @@ private:
     int triggerHandle_ = -1;
 };
 
-// The pool that drives every GIF animation; nullptr while no GIF image exists.
+// The pool that drives every animation, GIF or WebP; nullptr while no
+// animated picture exists.
 TMPTimerPool* GIFTimerPool();
 
-// Makes pictures load ".gif" files as TGIFImage; the program calls it once at start.
+// Makes pictures load GIF files (told by content, else by the ".gif"
+// extension) as TGIFImage, and animated WebP files as TWebPAnimation; the
+// program calls it once at start.
 void RegisterGIFImage();
 
 }  // namespace lumvex

@@ -97,8 +97,9 @@ void TFileWindow::CreateControls() {
     FilterComboBox->SetShowHint(true);
     FilterComboBox->SetFont(ListFont("Times New Roman"));
     FilterComboBox->SetFilter(
-        "Összes támogatott formátum|*.bmp;*.jpg;*.jpeg;*.ico;*.gif|*.bmp|*.bmp|*.jpg;*.jpeg|*.jpg;*.jpeg|"
-        "*.ico|*.ico|*.gif|*.gif");
+        std::string("Összes támogatott formátum|") + PictureMask +
+        "|*.bmp|*.bmp|*.jpg;*.jpeg|*.jpg;*.jpeg|*.ico|*.ico|*.gif|*.gif|*.png|*.png|*.webp|*.webp|"
+        "*.tif;*.tiff|*.tif;*.tiff|*.heic;*.heif|*.heic;*.heif|*.avif|*.avif|*.jxl|*.jxl");
     forwardKeys(FilterComboBox);
 
     DriveComboBox = new TDriveComboBox(this);

@@ -14,7 +14,8 @@
 namespace lumvex {
 
 // The file types the viewer opens.
-inline constexpr const char* PictureMask = "*.bmp;*.jpg;*.jpeg;*.ico;*.gif";
+inline constexpr const char* PictureMask =
+    "*.bmp;*.jpg;*.jpeg;*.ico;*.gif;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif;*.jxl";
 
 class TFileWindow : public TForm {
 public:

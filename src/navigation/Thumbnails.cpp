@@ -8,7 +8,9 @@
 #include "components/MPGifData.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Icon.h"
 #include "platform/graphics/Jpeg.h"
+#include "platform/graphics/LibraryImage.h"
 #include "platform/graphics/Picture.h"
 
 namespace lumvex {
@@ -49,9 +51,8 @@ TBitmap Reduce(const TBitmap& picture, int width, int height) {
 }
 
 // A GIF file's first frame, without any animation.
-TBitmap FirstGifFrame(const std::string& path, int& width, int& height) {
-    CheckPictureFileSize(path);
-    TGIFData data(ReadFileBytes(path));
+TBitmap FirstGifFrame(std::string bytes, int& width, int& height) {
+    TGIFData data(std::move(bytes));
     data.Parse([](const std::exception&) {});  // a faulty extension does not spoil the picture
     width = data.ScreenWidth;
     height = data.ScreenHeight;
@@ -82,16 +83,26 @@ TThumbnail MakeThumbnail(const std::string& path, const TCancelToken& cancel) {
     TThumbnail thumbnail;
     int width = 0, height = 0;
     TBitmap pixels;
-    if (LowerCase(ExtractFileExt(path)) == ".gif") {
-        pixels = FirstGifFrame(path, width, height);
+    CheckPictureFileSize(path);
+    std::string bytes = ReadFileBytes(path);
+    // Animated kinds run timers, which workers may not: an animated WebP is
+    // read by the still WebP picture (its first frame), a GIF here.
+    std::unique_ptr<TGraphic> graphic = TPicture::CreateForContent(bytes, path, TPicture::TKinds::StillOnly);
+    if (!graphic) {
+        pixels = FirstGifFrame(std::move(bytes), width, height);
+    } else if (auto* still = dynamic_cast<TLibraryImage*>(graphic.get())) {
+        // The cheap way to a picture about the cell's size, where the format has one.
+        still->Load(std::move(bytes), TDecodeRequest{&cancel, CellWidth, CellPictureHeight});
+        width = still->FullWidth();
+        height = still->FullHeight();
+        pixels = still->Bitmap();
     } else {
-        std::unique_ptr<TGraphic> graphic = TPicture::CreateForFile(path);
-        graphic->LoadFromFile(path);
+        graphic->LoadFromBytes(std::move(bytes));
         auto* jpeg = dynamic_cast<TJPEGImage*>(graphic.get());
         if (jpeg && (Contains(name, ".jpeg") || Contains(name, ".jpg"))) jpeg->SetScale(TJPEGScale::jsEighth);
         width = graphic->Width();
         height = graphic->Height();
-        if (Contains(name, ".ico")) {
+        if (Contains(name, ".ico") && dynamic_cast<TIcon*>(graphic.get())) {
             thumbnail.Place = IconPlace(width, height);
             thumbnail.Picture = std::move(graphic);
             return thumbnail;

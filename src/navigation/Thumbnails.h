@@ -1,8 +1,11 @@
 #pragma once
 // The pictures of the browser's cells, made on a worker: a file loaded (a
-// JPEG file at an eighth of its size, a GIF file's first frame), placed in
-// its cell by the ratio rule and reduced to the size it is shown at, so a
-// cell holds no more than it shows. Icons keep their own size.
+// JPEG file at an eighth of its size, a GIF file's or an animated WebP's
+// first frame, the cheap reduced picture of the other kinds that have one:
+// a HEIF or AVIF file's embedded thumbnail, WebP's scaled decoding, a TIFF's
+// reduced page), placed in its cell by the ratio rule and reduced to the
+// size it is shown at, so a cell holds no more than it shows. Icons keep
+// their own size.
 #include <memory>
 #include <string>
 

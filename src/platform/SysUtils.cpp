@@ -12,10 +12,10 @@
 
 namespace lumvex {
 
-void CheckPictureSize(std::int64_t width, std::int64_t height) {
-    if (width < 0 || height < 0 || (width > 0 && height > MaxPicturePixels / width))
+void CheckPictureSize(std::int64_t width, std::int64_t height, std::int64_t limit) {
+    if (width < 0 || height < 0 || (width > 0 && height > limit / width))
         throw EOutOfResources("Picture too large: " + IntToStr(width) + " x " + IntToStr(height) +
-                              " pixels is more than the limit of " + IntToStr(MaxPicturePixels / 1000000) +
+                              " pixels is more than the limit of " + IntToStr(limit / 1000000) +
                               " million pixels");
 }
 

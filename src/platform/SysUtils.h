@@ -32,8 +32,8 @@ inline constexpr std::int64_t MaxPictureBytes = std::int64_t(1) << 30;
 // 24-bit display copy stay within MaxPictureBytes.
 inline constexpr std::int64_t MaxPicturePixels = std::int64_t(1) << 27;
 // Raises EOutOfResources, naming the size, when width x height is above
-// MaxPicturePixels.
-void CheckPictureSize(std::int64_t width, std::int64_t height);
+// limit (MaxPicturePixels, or less for a picture kept in several copies).
+void CheckPictureSize(std::int64_t width, std::int64_t height, std::int64_t limit = MaxPicturePixels);
 // Raises EOutOfResources, naming the size, for a picture file larger than
 // MaxPictureBytes (such a file is never read into memory).
 void CheckPictureFileSize(const std::string& path);

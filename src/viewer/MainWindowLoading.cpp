@@ -2,13 +2,20 @@
 #include "viewer/MainWindow.h"
 #include "navigation/FileWindow.h"
 #include "components/MPGifImg.h"
+#include "components/WebPAnimation.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/DisplayCopy.h"
 #include "platform/graphics/Jpeg.h"
+#include "platform/graphics/LibraryImage.h"
+#include "platform/graphics/Picture.h"
 #include "platform/threads/WorkerPool.h"
 #include "viewer/Prefetch.h"
 
 namespace lumvex {
+
+static bool Animated(const TGraphic* graphic) {
+    return dynamic_cast<const TGIFImage*>(graphic) || dynamic_cast<const TWebPAnimation*>(graphic);
+}
 
 void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage* work) {
     if (FileExists(fileName)) {
@@ -20,14 +27,15 @@ void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage*
         target->SetAutoSize(true);
         Viewer.TiledBitmap = false;
         if (work == TImg) HeldPicture.Forget();
-        if (LowerCase(fileName).find(".gif") != std::string::npos) {
-            target->Picture().LoadFromFile(fileName);
+        // The kind is told by the file's content; a name with ".gif" and an
+        // animation (GIF or WebP, whatever its name) go straight onto the
+        // display, leaving the work holder as it was.
+        std::unique_ptr<TGraphic> decoded = work == TImg ? Prefetch.Take(fileName) : nullptr;
+        if (!decoded) decoded = TPicture::LoadGraphic(fileName);
+        if (LowerCase(fileName).find(".gif") != std::string::npos || Animated(decoded.get())) {
+            target->Picture().SetGraphic(std::move(decoded));
         } else {
-            std::unique_ptr<TGraphic> decoded = work == TImg ? Prefetch.Take(fileName) : nullptr;
-            if (decoded)
-                work->Picture().SetGraphic(std::move(decoded));
-            else
-                work->Picture().LoadFromFile(fileName);
+            work->Picture().SetGraphic(std::move(decoded));
             CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
             if (work == TImg) HeldPicture.Remember(fileName);
         }
@@ -58,14 +66,22 @@ void TMainWindow::PrefetchNeighbours() {
     for (const std::string& path : neighbours) Prefetch.Start(path);
 }
 
-// A GIF plays in the viewer; in tile mode it tiles its frames. After the first
-// frame's own delay every frame shows for the shortest interval, 55 ms.
+template <class Animation>
+static bool Start(TGraphic* graphic, bool tile) {
+    auto* animation = dynamic_cast<Animation*>(graphic);
+    if (!animation) return false;
+    animation->SetAnimate(true);
+    if (tile) animation->SetTile(true);
+    animation->SetDelays(0);
+    return true;
+}
+
+// A GIF or an animated WebP plays in the viewer; in tile mode it tiles its
+// frames. After the first frame's own delay every frame shows for the
+// shortest interval, 55 ms.
 void TMainWindow::StartAnimation(TImage* target) {
-    auto* gif = dynamic_cast<TGIFImage*>(target->Picture().Graphic());
-    if (!gif) return;
-    gif->SetAnimate(true);
-    if (Viewer.FitMode == 3) gif->SetTile(true);
-    gif->SetDelays(0);
+    TGraphic* graphic = target->Picture().Graphic();
+    Start<TGIFImage>(graphic, Viewer.FitMode == 3) || Start<TWebPAnimation>(graphic, Viewer.FitMode == 3);
 }
 
 // Sizes below 10 MiB read in whole kilobytes, larger ones in whole megabytes.
@@ -100,6 +116,12 @@ void TMainWindow::GetFileInfo(const std::string& fileName) {
     if (lower.find(".jpg") != std::string::npos || lower.find(".jpeg") != std::string::npos)
         if (auto* jpeg = dynamic_cast<const TJPEGImage*>(held))
             depth = jpeg->PixelFormat() == TJPEGPixelFormat::jf24Bit ? 24 : 8;
+    // The kinds read by their own libraries, whatever their names: 32 bits
+    // with alpha, 24 without.
+    if (auto* still = dynamic_cast<const TLibraryImage*>(held); still && HeldPicture.Holds(fileName))
+        depth = still->HasAlpha() ? 32 : 24;
+    if (auto* animation = dynamic_cast<const TWebPAnimation*>(Image->Picture().Graphic()))
+        depth = animation->HasAlpha() ? 32 : 24;
 
     TopLabel->SetCaption(std::string("Lumvex - ").append(shortName));
     // Appended piece by piece: a literal added before a temporary string

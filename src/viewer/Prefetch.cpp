@@ -6,6 +6,7 @@
 
 #include "platform/SysUtils.h"
 #include "platform/graphics/Jpeg.h"
+#include "platform/graphics/LibraryImage.h"
 #include "platform/graphics/Picture.h"
 #include "platform/threads/CancelToken.h"
 #include "platform/threads/WorkerPool.h"
@@ -66,9 +67,16 @@ void TPrefetch::Decode(const std::shared_ptr<Entry>& entry) {
         // The stamp is taken before reading: a change while reading then
         // shows as a changed stamp when the picture is taken.
         if (StampFile(entry->path, stamp)) {
-            picture = TPicture::CreateForFile(entry->path);
-            picture->LoadFromFile(entry->path);
-            if (auto* jpeg = dynamic_cast<TJPEGImage*>(picture.get())) jpeg->DIBNeeded(entry->cancel);
+            CheckPictureFileSize(entry->path);
+            std::string bytes = ReadFileBytes(entry->path);
+            if (!TPicture::AnimatedContent(bytes, entry->path)) {
+                picture = TPicture::CreateForContent(bytes, entry->path);
+                if (auto* still = dynamic_cast<TLibraryImage*>(picture.get()))
+                    still->Load(std::move(bytes), TDecodeRequest{&entry->cancel});
+                else
+                    picture->LoadFromBytes(std::move(bytes));
+                if (auto* jpeg = dynamic_cast<TJPEGImage*>(picture.get())) jpeg->DIBNeeded(entry->cancel);
+            }
         }
     } catch (...) {
         // Damaged or cancelled: dropped; the viewer loads it itself when shown.

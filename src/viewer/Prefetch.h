@@ -5,9 +5,9 @@
 // decoded while the windows are being built. A picture is handed over only
 // when its file still has the size and time it had when it was read; a
 // picture that failed to decode is dropped, so the viewer loads it itself and
-// reports its error when it is shown. GIF pictures (any path with ".gif")
-// are never decoded here: their graphic runs timers, which belong to the
-// user-interface thread.
+// reports its error when it is shown. Animations (a GIF, any path with
+// ".gif", an animated WebP) are never decoded here: their graphic runs
+// timers, which belong to the user-interface thread.
 #include <map>
 #include <memory>
 #include <string>

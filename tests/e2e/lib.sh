@@ -117,6 +117,22 @@ wait_for() {
   done
 }
 
+# Waits until screen place x y has shown every colour named after it (an
+# animation's frames); false after the timeout. Sets SEEN to those seen.
+wait_colours() {
+  local x=$1 y=$2 c end=$((SECONDS + E2E_TIMEOUT)); shift 2
+  SEEN=""
+  while :; do
+    shot
+    for c in "$@"; do
+      is_colour "$(pixel "$x" "$y")" "$c" && [[ " $SEEN " != *" $c "* ]] && SEEN=$(xargs <<<"$SEEN $c")
+    done
+    [ "$(wc -w <<<"$SEEN")" -eq $# ] && return 0
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.05
+  done
+}
+
 # How many pixels of a screen rectangle x y w h in the last shot show the colour.
 count_colour() {
   local x=$1 y=$2 w=$3 h=$4 colour=$5 row n=0 header="P6

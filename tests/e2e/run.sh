@@ -119,16 +119,7 @@ stop_lumvex
 start_lumvex "$more"
 geometry
 cx=$((X + W / 2)) cy=$((Y + 18 + (H - 36) / 2))
-seen=""
-end=$((SECONDS + E2E_TIMEOUT))
-while [ $SECONDS -lt $end ] && [ "$seen" != "red blue" ] && [ "$seen" != "blue red" ]; do
-  shot
-  for c in red blue; do
-    is_colour "$(pixel $cx $cy)" $c && [[ " $seen " != *" $c "* ]] && seen=$(xargs <<<"$seen $c")
-  done
-  sleep 0.05
-done
-[ "$seen" = "red blue" ] || [ "$seen" = "blue red" ] || fail "the first picture of the folder, a GIF, animates (saw: $seen)"
+wait_colours $cx $cy red blue || fail "the first picture of the folder, a GIF, animates (saw: $SEEN)"
 key space
 wait_for window_shown 'Lumvex' || fail "a damaged file shows the error box"
 key Return
@@ -141,6 +132,7 @@ stop_lumvex
 . "$here/right_file.sh"
 . "$here/typing_and_closing.sh"
 . "$here/camera_photos.sh"
+. "$here/formats.sh"
 
 if [ $failures -gt 0 ]; then
   log "$failures check(s) failed; screens and logs in $E2E_WORK"

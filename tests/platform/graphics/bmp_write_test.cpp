@@ -94,7 +94,7 @@ TEST(BmpWrite, AnEmptyBitmapIsNotWrittenAndAFailedLoadKeepsThePicture) {
     ExpectSamePixels(bmp, before);
 }
 
-TEST(BmpWrite, PicturesLoadByExtensionInAnyLetterCase) {
+TEST(BmpWrite, PicturesLoadByContentThenByExtensionInAnyLetterCase) {
     test::TempDir dir;
     TBitmap original = Sample(TPixelFormat::pf24bit);
     original.SaveToFile(dir.File("upper.BMP"));
@@ -106,10 +106,15 @@ TEST(BmpWrite, PicturesLoadByExtensionInAnyLetterCase) {
         ASSERT_NE(loaded, nullptr) << name;
         ExpectSamePixels(*loaded, original);
     }
+    // The content tells the kind before the name does: a bitmap named .tga is
+    // the bitmap it is, and only content no kind knows falls to the extension.
     dir.Write("picture.tga", WriteBmp(original));
     TPicture picture;
+    picture.LoadFromFile(dir.File("picture.tga"));
+    ASSERT_NE(dynamic_cast<TBitmap*>(picture.Graphic()), nullptr);
+    dir.Write("notes.tga", "no picture here");
     try {
-        picture.LoadFromFile(dir.File("picture.tga"));
+        picture.LoadFromFile(dir.File("notes.tga"));
         ADD_FAILURE() << "an unknown extension loaded";
     } catch (const EInvalidGraphic& e) {
         EXPECT_NE(e.Message().find(".tga"), std::string::npos) << e.Message();
