@@ -48,12 +48,6 @@ struct TDecodeTiming {
     double ProcessorSeconds = 0;  // every thread of the process
 };
 
-inline double ProcessSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
-
 // Loads every file and decodes it at an eighth of its size, the threads
 // taking the next file as they finish one.
 inline TDecodeTiming DecodeAtAnEighth(const std::vector<std::string>& files, int threads) {

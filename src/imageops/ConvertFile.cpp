@@ -29,28 +29,40 @@ TConvertResult ConvertFile(const std::string& folder, const std::string& name, T
                            TOverwriteMode& mode, TImage& loader) {
     if (target == TConvertTarget::None) return TConvertResult::PassedOver;
     const std::string source = IncludeTrailingPathDelimiter(folder) + name;
+    const auto dot = name.find('.');
+    const std::string stemWithDot = dot == std::string::npos ? name : name.substr(0, dot + 1);
+    const std::string outputStem = IncludeTrailingPathDelimiter(folder) + name.substr(0, dot);
+    // A new file beside the source, named by the source's name up to its first dot.
+    const auto newBmp = [&](const TBitmap& bitmap) {
+        return WriteNew(outputStem + ".bmp", "A(z) " + stemWithDot + "bmp fájl már létezik.  Felülírja?", mode,
+                        [&] { WriteBmp(bitmap, outputStem + ".bmp", TPixelFormat::pf24bit); });
+    };
+    const auto newJpeg = [&](const TBitmap& bitmap) {
+        return WriteNew(outputStem + ".jpg", "A(z) " + stemWithDot + "jpg fájl már létezik.  Felülírja?", mode,
+                        [&] { WriteJpeg(bitmap, outputStem + ".jpg", quality); });
+    };
+    const std::unique_ptr<TGraphic> kind = FilePictureKind(source);
+    if (kind && ConvertedIntoNewFileOnly(*kind)) {
+        loader.Picture().LoadFromFile(source);
+        TBitmap bitmap = PictureBitmap(*loader.Picture().Graphic());
+        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+        return target == TConvertTarget::ToBmp ? newBmp(bitmap) : newJpeg(bitmap);
+    }
     // Only JPEG pictures become bitmaps: nothing else is read for it.
-    if (target == TConvertTarget::ToBmp && FileRewriteFormat(source) != TRewriteFormat::Jpeg)
+    if (target == TConvertTarget::ToBmp && (!kind || RewriteFormat(*kind) != TRewriteFormat::Jpeg))
         return TConvertResult::PassedOver;
     // A JPEG picture re-encoded keeps its colour profile and so its colours;
     // a BMP file holds no profile, so it gets sRGB.
     const TRewritable picture =
         LoadForRewrite(loader, source, target == TConvertTarget::ToBmp ? TJPEGColors::jcSRGB : TJPEGColors::jcStored);
-    const auto dot = name.find('.');
-    const std::string stemWithDot = dot == std::string::npos ? name : name.substr(0, dot + 1);
-    const std::string outputStem = IncludeTrailingPathDelimiter(folder) + name.substr(0, dot);
-
     switch (picture.Format) {
     case TRewriteFormat::Jpeg:
-        if (target == TConvertTarget::ToBmp)
-            return WriteNew(outputStem + ".bmp", "A(z) " + stemWithDot + "bmp fájl már létezik.  Felülírja?", mode,
-                            [&] { WriteBmp(picture.Bitmap, outputStem + ".bmp", TPixelFormat::pf24bit); });
+        if (target == TConvertTarget::ToBmp) return newBmp(picture.Bitmap);
         // Re-encoding at the chosen quality: the quality warning covered it.
         WriteJpeg(picture.Bitmap, source, quality, loader.Picture().Graphic());
         return TConvertResult::Done;
     case TRewriteFormat::Bmp:
-        return WriteNew(outputStem + ".jpg", "A(z) " + stemWithDot + "jpg fájl már létezik.  Felülírja?", mode,
-                        [&] { WriteJpeg(picture.Bitmap, outputStem + ".jpg", quality); });
+        return newJpeg(picture.Bitmap);
     case TRewriteFormat::None: break;
     }
     return TConvertResult::PassedOver;

@@ -1,8 +1,10 @@
 #include "imageops/PictureFiles.h"
 
+#include <fstream>
 #include <typeinfo>
 
 #include "platform/graphics/Jpeg.h"
+#include "platform/graphics/LibraryImage.h"
 #include "platform/graphics/Picture.h"
 
 namespace lumvex {
@@ -14,12 +16,33 @@ TRewriteFormat RewriteFormat(const TGraphic& picture) {
     return TRewriteFormat::None;
 }
 
-TRewriteFormat FileRewriteFormat(const std::string& path) {
+bool ConvertedIntoNewFileOnly(const TGraphic& picture) { return dynamic_cast<const TLibraryImage*>(&picture); }
+
+namespace {
+
+// Enough of a file's start for every picture kind's signature; nothing for a
+// file that cannot be read, which the loader then reports.
+std::string FileHead(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string head(4096, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    return head;
+}
+
+}  // namespace
+
+std::unique_ptr<TGraphic> FilePictureKind(const std::string& path) {
     try {
-        return RewriteFormat(*TPicture::CreateForFile(path));
+        return TPicture::CreateForContent(FileHead(path), path);
     } catch (const EInvalidGraphic&) {
-        return TRewriteFormat::None;  // no picture kind reads this file
+        return nullptr;  // no picture kind reads this file
     }
+}
+
+TRewriteFormat FileRewriteFormat(const std::string& path) {
+    const std::unique_ptr<TGraphic> kind = FilePictureKind(path);
+    return kind ? RewriteFormat(*kind) : TRewriteFormat::None;
 }
 
 TRewritable LoadForRewrite(TImage& holder, const std::string& path, TJPEGColors colors) {

@@ -28,8 +28,17 @@ struct TRewritable {
     TRewriteFormat Format = TRewriteFormat::None;
 };
 
-// The format the file's picture would be rewritten in, told by the kind of
-// picture the loader makes for it, without decoding it.
+// Pictures read through their formats' own libraries (PNG, WebP, TIFF, HEIF,
+// JPEG XL) are never rewritten, but conversion makes a JPEG or BMP file of
+// them beside the original.
+bool ConvertedIntoNewFileOnly(const TGraphic& picture);
+
+// An empty picture of the kind the loader makes for the file, told by its
+// content (else its extension), without decoding it; nullptr when no kind
+// reads it.
+std::unique_ptr<TGraphic> FilePictureKind(const std::string& path);
+
+// The format the file's picture would be rewritten in.
 TRewriteFormat FileRewriteFormat(const std::string& path);
 
 // Loads the file into the holder when its picture may be rewritten. A file

@@ -1,6 +1,7 @@
 // Turning, mirroring, scaling and converting picture files, and the rotate
 // commands of the main window.
 #include "ImageOpsSupport.h"
+#include "TestTools.h"
 #include "imageops/ConvertFile.h"
 #include "imageops/CopyNaming.h"
 #include "imageops/FileTransforms.h"
@@ -200,6 +201,32 @@ TEST_F(Conversion, ABitmapNamedLikeAJpegIsNeverReencoded) {
     EXPECT_EQ(ReadFileBytes(x), before);
     EXPECT_EQ(ReadFileBytes(dir.File("x.jpg")), JpegBytes(Numbered(6, 3), 50));
     EXPECT_EQ(Convert("x.gif", TConvertTarget::ToJpg), TConvertResult::PassedOver);
+}
+
+// PNG, WebP, TIFF, HEIF and JPEG XL files are read, never rewritten: both
+// targets make a new file beside them. What a file holds decides, not its name.
+TEST_F(Conversion, APictureOfALibraryReadKindBecomesANewFileBesideIt) {
+    if (!ToolInstalled("convert")) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    RunTool("convert -size 6x4 xc:'#ff0000' png24:" + dir.File("p.png"));
+    RunTool("convert -size 6x4 xc:'#0000ff' png24:" + dir.File("q.jpg"));
+    const std::string png = ReadFileBytes(dir.File("p.png"));
+    const std::string pngNamedJpeg = ReadFileBytes(dir.File("q.jpg"));
+    EXPECT_EQ(Convert("p.png", TConvertTarget::ToBmp), TConvertResult::Done);
+    EXPECT_EQ(Convert("p.png", TConvertTarget::ToJpg, 95), TConvertResult::Done);
+    EXPECT_EQ(Convert("q.jpg", TConvertTarget::ToBmp), TConvertResult::Done);
+    EXPECT_EQ(ReadFileBytes(dir.File("p.png")), png);
+    EXPECT_EQ(ReadFileBytes(dir.File("q.jpg")), pngNamedJpeg);
+    EXPECT_EQ(ReadBmp(dir.File("p.bmp")).Pixel(2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(ReadBmp(dir.File("q.bmp")).Pixel(2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(FileRewriteFormat(dir.File("q.jpg")), TRewriteFormat::None);
+    const TColor jpeg = DecodedJpeg(dir.File("p.jpg")).Pixel(2, 2);
+    EXPECT_GT(GetRValue(jpeg), 240);
+    EXPECT_LT(GetBValue(jpeg), 16);
+
+    // Asked before a taken name is replaced, as for any conversion.
+    dialogs.MessageAnswers = {mrNo};
+    EXPECT_EQ(Convert("p.png", TConvertTarget::ToBmp), TConvertResult::PassedOver);
+    EXPECT_EQ(dialogs.Questions.at(0).Message, "A(z) p.bmp fájl már létezik.  Felülírja?");
 }
 
 }  // namespace
