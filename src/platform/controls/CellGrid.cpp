@@ -44,6 +44,9 @@ bool Meet(const TRect& a, const TRect& b) {
 TCellGrid::TCellGrid(TWinControl* parent, const TGridGeometry& geometry)
     : TControl(parent, new CellSurface), geometry_(geometry) {
     static_cast<CellSurface*>(Widget())->grid = this;
+    // Growing by a row repaints nothing already shown; a new width
+    // repaints everything (WrapTo).
+    Widget()->setAttribute(Qt::WA_StaticContents);
 }
 
 TCellGrid::~TCellGrid() { static_cast<CellSurface*>(Widget())->grid = nullptr; }
