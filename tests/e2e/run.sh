@@ -139,6 +139,7 @@ expect_colour $cx $cy green "after the error the program goes on"
 stop_lumvex
 
 . "$here/right_file.sh"
+. "$here/browser.sh"
 
 if [ $failures -gt 0 ]; then
   log "$failures check(s) failed; screens and logs in $E2E_WORK"

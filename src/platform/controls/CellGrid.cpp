@@ -18,6 +18,12 @@ public:
     const TCellGrid* grid = nullptr;
 
 protected:
+    // A disabled grid lets the mouse through to the area beneath, so the
+    // wheel scrolls it still.
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) setAttribute(Qt::WA_TransparentForMouseEvents, !isEnabled());
+        QWidget::changeEvent(event);
+    }
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         canvas_.Begin(painter);

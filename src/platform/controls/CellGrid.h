@@ -57,7 +57,8 @@ public:
 
     // The cell under the mouse. A click is a left press and release on the
     // same cell; a double click follows the click of its first press. A
-    // disabled grid takes no mouse input.
+    // disabled grid takes no mouse input: it goes to the control beneath
+    // (a scrolling area scrolls on).
     TCellEvent OnCellClick;
     TCellEvent OnCellDblClick;
     TCellMouseEvent OnCellMouseDown;
