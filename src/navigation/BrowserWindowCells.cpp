@@ -29,6 +29,9 @@ int EntryOf(const TFileListBox& list, const std::string& path) {
     return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
+// The picture of a cell, made on a worker.
+TThumbnail CellPicture(const std::string& path, const TCancelToken& cancel) { return MakeThumbnail(path, cancel); }
+
 }  // namespace
 
 void TBrowserWindow::Build() {
@@ -51,7 +54,7 @@ void TBrowserWindow::Build() {
     for (const std::string& name : list->Items()) CellPaths.push_back(folder + name);
     build_ = TOrderedBatch<TThumbnail>::Start(
         *Workers, count,
-        [paths = CellPaths](int index, const TCancelToken& cancel) { return MakeThumbnail(paths[index], cancel); },
+        [paths = CellPaths](int index, const TCancelToken& cancel) { return CellPicture(paths[index], cancel); },
         [this](int index, TThumbnail* thumbnail) { AddCell(index, thumbnail); }, [this] { BuildFinished(); });
 }
 
