@@ -223,6 +223,6 @@ BENCHMARK(BrowserFolder)
     ->Arg(10000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+    ->Iterations(5);
 
 int main(int argc, char** argv) { return RunToolkitBenchmarks(argc, argv, [] { DestroyWindows(); }); }
