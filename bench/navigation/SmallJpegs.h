@@ -3,7 +3,6 @@
 // made once and kept between runs, and the yardstick of a browser build: the
 // same files decoded as the browser's cells decode them (at an eighth of
 // their size), by a number of threads sharing the list.
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>

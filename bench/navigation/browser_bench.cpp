@@ -13,22 +13,14 @@
 //   peak_mb         peak resident memory during the build above the idle program (goal < 150)
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "BenchMain.h"
-#include "Program.h"
-#include "ToolTiming.h"
-#include "viewer/MainWindow.h"
+#include "BrowserBench.h"
 #include "navigation/FileWindow.h"
 #include "navigation/BrowserWindow.h"
 #include "platform/SysUtils.h"
@@ -39,7 +31,6 @@ namespace {
 
 using namespace lumvex;
 using namespace lumvex::bench;
-using Clock = std::chrono::steady_clock;
 
 constexpr int PhotoCount = 40;
 
@@ -86,34 +77,11 @@ struct Photos {
 Photos* ThePhotos = nullptr;
 
 // The program's windows, started in the folder of photos.
-void StartWindows() {
-    if (MainWindow) return;
-    ThePhotos = new Photos;
-    setenv("LUMVEX_REGISTRY_DIR", ThePhotos->store.c_str(), 1);
-    CreateWindows("");
-    MainWindow->Show();
-    MainWindow->DestruktorTimer();
+void StartInPhotos() {
+    if (!ThePhotos) ThePhotos = new Photos;
+    StartWindows(ThePhotos->store);
     FileWindow->DirectoryListBox->SetDirectory(ThePhotos->folder);
 }
-
-double ProcessSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
-
-// Resident and peak resident memory (bytes) from /proc/self/status.
-double StatusBytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1)) * 1024;
-    return 0;
-}
-
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 double DjpegSeconds() {
     double total = 0;
@@ -123,7 +91,7 @@ double DjpegSeconds() {
 }
 
 void BrowserBuild(benchmark::State& state) {
-    StartWindows();
+    StartInPhotos();
     TWorkerPool pool(static_cast<int>(state.range(0)));
     BrowserWindow->Workers = &pool;
     std::vector<double> builds, cpus, firsts, blocks, cpuBlocks, peaks, tools;
@@ -143,7 +111,7 @@ void BrowserBuild(benchmark::State& state) {
             const auto after = Clock::now();
             block = std::max(block, Seconds(after - before));
             cpuBlock = std::max(cpuBlock, ThreadSeconds() - threadBefore);
-            if (first < 0 && !BrowserWindow->Cells.empty() && BrowserWindow->Cells[0] && BrowserWindow->Cells[0]->Visible())
+            if (first < 0 && BrowserWindow->Cells->Count() > 0)
                 first = Seconds(after - start);
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }

@@ -80,10 +80,9 @@ void SkinBrowser(const TBitmap& titleBar) {
     BrowserWindow->MorphButton1->SetLeft(BrowserWindow->Panel1->Width() - B - 2);
     SetSquare(*BrowserWindow->sizer, B);
     if (!BrowserWindow->Visible()) return;
-    for (TPanel* cell : BrowserWindow->Cells)
-        if (cell) cell->SetColor(Viewer.co1);
-    for (TLabel* caption : BrowserWindow->Captions)
-        if (caption) SetFontColor(*caption, Viewer.coText);
+    TCellGrid& cells = *BrowserWindow->Cells;
+    for (int i = 0; i < cells.Count(); ++i) cells.SetCellColor(i, Viewer.co1);
+    SetFontColor(cells, Viewer.coText);
 }
 
 // The options window: frames, swatches, the shared bars and texts.

@@ -77,6 +77,13 @@ void TBrowserWindow::CreateControls() {
     // The rows wrap to the visible width, so nothing ever stands beside it.
     ScrollBox1->OnClientResize = [this](TObject*) { LayoutToArea(); };
     ScrollBox1->OnKeyDown = KeysTo(this);
+    Cells = new TCellGrid(ScrollBox1, TGridGeometry{CellWidth, CellHeight, 5, 13});
+    Cells->SetBounds(0, 0, 0, 0);  // as wide as the area once it is laid out
+    Cells->OnCellClick = [this](int cell) { CellClick(cell); };
+    Cells->OnCellDblClick = [this](int cell) { CellDblClick(cell); };
+    Cells->OnCellMouseDown = [this](int cell, TMouseButton b, TShiftState sh, int x, int y) {
+        CellMouseDown(cell, b, sh, x, y);
+    };
 }
 
 // Only the file operations act; the other items are there to be seen.

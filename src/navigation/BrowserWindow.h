@@ -1,8 +1,10 @@
 #pragma once
 // The thumbnail browser: the pictures of the file window's folder as
 // captioned cells in a grid that wraps to the window's width. It takes the
-// main window's place while it is open. The cells are made in the
-// background, cell after cell in list order, while the gauge fills.
+// main window's place while it is open. The pictures are made in the
+// background and the cells appear one after the other in list order while
+// the gauge fills; one control draws them all, so a folder of ten thousand
+// pictures fills as smoothly as one of ten.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "components/Gauges.h"
 #include "components/MorphButton.h"
 #include "navigation/Thumbnails.h"
+#include "platform/controls/CellGrid.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
@@ -47,14 +50,12 @@ public:
     TMenuItem* Msols1;
     TMenuItem* Trls1;
 
-    // The cells, one entry per file of the folder in list order; a cell is
-    // made when its picture arrives, so entries past the build's progress
-    // are nullptr.
-    std::vector<TPanel*> Cells;
-    std::vector<TLabel*> Captions;
-    std::vector<TImage*> Thumbnails;
-    // The files the cells were built from, in the same order: a cell shows,
-    // marks, opens and names its own file, whatever the lists hold since.
+    // The cells on ScrollBox1, one per file of the folder in list order,
+    // each made when its picture arrives: its panel colour, caption and
+    // picture. Cell i is the file CellPaths[i].
+    TCellGrid* Cells;
+    // The files of the build, in list order: a cell shows, marks, opens and
+    // names its own file, whatever the lists hold since.
     std::vector<std::string> CellPaths;
 
     // The workers that decode the pictures (the program's pool unless set).
@@ -74,9 +75,9 @@ public:
     // Puts the cells in rows that fit the width.
     void LayoutCells(int width);
 
-    void CellClick(TObject* sender);
-    void CellDblClick(TObject* sender);
-    void CellMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void CellClick(int cell);
+    void CellDblClick(int cell);
+    void CellMouseDown(int cell, TMouseButton button, TShiftState shift, int x, int y);
     void Mozgats1Click(TObject* sender);
     void Msols1Click(TObject* sender);
     void Trls1Click(TObject* sender);

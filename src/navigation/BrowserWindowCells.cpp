@@ -13,16 +13,6 @@
 namespace lumvex {
 namespace {
 
-constexpr int CellGap = 5;
-
-// Cells stand 5 pixels from the area's edges and apart; a row holds as many
-// as fit in the width, at least one.
-TPoint CellPosition(int index, int width) {
-    const int perRow = std::max(1, (width - CellGap) / (CellWidth + CellGap));
-    return TPoint{CellGap + (index % perRow) * (CellWidth + CellGap),
-                  CellGap + (index / perRow) * (CellHeight + CellGap)};
-}
-
 TFont CaptionFont() {
     TFont font;
     font.Name = "Small Fonts";
@@ -39,6 +29,9 @@ int EntryOf(const TFileListBox& list, const std::string& path) {
     return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
+// The picture of a cell, made on a worker.
+TThumbnail CellPicture(const std::string& path, const TCancelToken& cancel) { return MakeThumbnail(path, cancel); }
+
 }  // namespace
 
 void TBrowserWindow::Build() {
@@ -47,20 +40,21 @@ void TBrowserWindow::Build() {
     FreeCells();
     TFileListBox* list = FileWindow->FileListBox;
     const int count = list->Count();
-    Cells.assign(count, nullptr);
-    Captions.assign(count, nullptr);
-    Thumbnails.assign(count, nullptr);
     if (TransformationsWindow->FileListBox->Count() == 0) return;  // an empty folder shows an empty area
     Gauge1->SetProgress(0);
     Gauge1->SetMinValue(0);
     Gauge1->SetMaxValue(count - 1);
 
-    ScrollBox1->SetEnabled(false);
+    // The cells take no mouse input until the last one is in; the area
+    // scrolls meanwhile.
+    Cells->SetEnabled(false);
+    Cells->SetFont(CaptionFont());
     const std::string folder = IncludeTrailingPathDelimiter(FileWindow->DirectoryListBox->Directory());
+    CellPaths.reserve(static_cast<std::size_t>(count));
     for (const std::string& name : list->Items()) CellPaths.push_back(folder + name);
     build_ = TOrderedBatch<TThumbnail>::Start(
         *Workers, count,
-        [paths = CellPaths](int index, const TCancelToken& cancel) { return MakeThumbnail(paths[index], cancel); },
+        [paths = CellPaths](int index, const TCancelToken& cancel) { return CellPicture(paths[index], cancel); },
         [this](int index, TThumbnail* thumbnail) { AddCell(index, thumbnail); }, [this] { BuildFinished(); });
 }
 
@@ -88,96 +82,52 @@ void TBrowserWindow::CancelBuild() {
     if (!build_) return;
     build_->Cancel();
     build_.reset();
-    ScrollBox1->SetEnabled(true);
+    Cells->SetEnabled(true);
 }
 
 void TBrowserWindow::FreeCells() {
-    for (TPanel* cell : Cells) delete cell;  // its caption and image with it
-    Cells.clear();
-    Captions.clear();
-    Thumbnails.clear();
+    Cells->Clear();
     CellPaths.clear();
 }
 
 // A cell as its picture arrives; a picture that could not be loaded leaves
 // the cell empty but for its caption.
 void TBrowserWindow::AddCell(int index, TThumbnail* thumbnail) {
-    if (index >= static_cast<int>(Cells.size())) return;
-    auto bind = [this](TControl* control) {
-        control->OnClick = [this](TObject* sender) { CellClick(sender); };
-        control->OnDblClick = [this](TObject* sender) { CellDblClick(sender); };
-        control->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-            CellMouseDown(s, b, sh, x, y);
-        };
-    };
-    auto* cell = new TPanel(ScrollBox1);
-    cell->Hide();
-    const TPoint at = CellPosition(index, ScrollBox1->ClientWidth());
-    cell->SetBounds(at.X, at.Y, CellWidth, CellHeight);
-    cell->SetColor(Viewer.co1);
-
-    auto* caption = new TLabel(cell);
-    caption->SetAutoSize(false);
-    caption->SetFont(CaptionFont());
-    caption->SetHeight(13);
-    caption->SetAlign(alBottom);
-    caption->SetAlignment(taCenter);
-    caption->SetTransparent(true);
-    caption->SetCaption(ExtractFileName(CellPaths[static_cast<std::size_t>(index)]));
-
-    auto* image = new TImage(cell);
-    image->SetStretch(true);
+    if (index != Cells->Count() || index >= static_cast<int>(CellPaths.size())) return;
+    TGridCell cell;
+    cell.Caption = ExtractFileName(CellPaths[static_cast<std::size_t>(index)]);
+    cell.Color = Viewer.co1;
     if (thumbnail) {
-        image->SetBounds(thumbnail->Place.Left, thumbnail->Place.Top, thumbnail->Place.Width(),
-                         thumbnail->Place.Height());
-        if (thumbnail->Picture) image->Picture().SetGraphic(std::move(thumbnail->Picture));
-    } else {
-        image->SetBounds(0, 0, 0, 0);
+        cell.Place = thumbnail->Place;
+        cell.Picture = std::move(thumbnail->Picture);
     }
-    for (TControl* control : {static_cast<TControl*>(cell), static_cast<TControl*>(caption),
-                              static_cast<TControl*>(image)}) {
-        bind(control);
-        control->Tag = index;
-    }
-    Cells[index] = cell;
-    Captions[index] = caption;
-    Thumbnails[index] = image;
-    cell->Show();
+    Cells->Add(std::move(cell));
     Gauge1->SetProgress(index);
 }
 
 void TBrowserWindow::BuildFinished() {
     build_.reset();
     Gauge1->SetProgress(Gauge1->MaxValue());
-    ScrollBox1->SetEnabled(true);
+    Cells->SetEnabled(true);
     LayoutToArea();
 }
 
 void TBrowserWindow::LayoutToArea() { LayoutCells(ScrollBox1->ClientWidth()); }
 
-void TBrowserWindow::LayoutCells(int width) {
-    for (int i = 0; i < static_cast<int>(Cells.size()); ++i) {
-        if (!Cells[i]) continue;
-        const TPoint at = CellPosition(i, width);
-        Cells[i]->SetBounds(at.X, at.Y, Cells[i]->Width(), Cells[i]->Height());
-    }
-}
+void TBrowserWindow::LayoutCells(int width) { Cells->WrapTo(width); }
 
 // A file that has left the marks list since the build cannot be marked.
-void TBrowserWindow::CellClick(TObject* sender) {
-    const int cell = sender->Tag;
-    if (cell < 0 || cell >= static_cast<int>(CellPaths.size())) return;
+void TBrowserWindow::CellClick(int cell) {
+    if (cell < 0 || cell >= Cells->Count()) return;
     TFileListBox* marks = TransformationsWindow->FileListBox;
     const int i = EntryOf(*marks, CellPaths[static_cast<std::size_t>(cell)]);
     if (i < 0) return;
     marks->SetSelected(i, !marks->Selected(i));
-    if (Cells[static_cast<std::size_t>(cell)])
-        Cells[static_cast<std::size_t>(cell)]->SetColor(marks->Selected(i) ? Viewer.coSelect : Viewer.co1);
+    Cells->SetCellColor(cell, marks->Selected(i) ? Viewer.coSelect : Viewer.co1);
 }
 
-void TBrowserWindow::CellDblClick(TObject* sender) {
-    const int cell = sender->Tag;
-    if (cell < 0 || cell >= static_cast<int>(CellPaths.size())) return;
+void TBrowserWindow::CellDblClick(int cell) {
+    if (cell < 0 || cell >= Cells->Count()) return;
     const std::string path = CellPaths[static_cast<std::size_t>(cell)];
     FileWindow->FileListBox->SetItemIndex(EntryOf(*FileWindow->FileListBox, path));
     FileWindow->FileName->SetCaption(path);
@@ -188,7 +138,7 @@ void TBrowserWindow::CellDblClick(TObject* sender) {
     MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
 }
 
-void TBrowserWindow::CellMouseDown(TObject*, TMouseButton button, TShiftState, int, int) {
+void TBrowserWindow::CellMouseDown(int, TMouseButton button, TShiftState, int, int) {
     if (button != mbRight) return;
     const TPoint at = Mouse.CursorPos();
     PopupMenu.Popup(at.X, at.Y);

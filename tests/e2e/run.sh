@@ -133,6 +133,7 @@ stop_lumvex
 . "$here/typing_and_closing.sh"
 . "$here/camera_photos.sh"
 . "$here/formats.sh"
+. "$here/browser.sh"
 
 if [ $failures -gt 0 ]; then
   log "$failures check(s) failed; screens and logs in $E2E_WORK"

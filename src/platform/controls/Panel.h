@@ -9,6 +9,9 @@ namespace lumvex {
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
 
+// A panel's face: rect filled with the canvas's brush, framed by the bevel.
+void PaintPanelFace(TCanvas& canvas, const TRect& rect, TPanelBevel bevel);
+
 class TPanel : public TCustomControl {
 public:
     explicit TPanel(TWinControl* parent);

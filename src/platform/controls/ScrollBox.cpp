@@ -58,6 +58,8 @@ struct TScrollBox::Impl {
 TScrollBox::TScrollBox(TWinControl* parent) : TWinControl(parent, new QScrollArea), impl_(std::make_unique<Impl>()) {
     impl_->area = static_cast<QScrollArea*>(Widget());
     impl_->surface = new ScrollSurface;
+    // Growing shows only new room: what stands on it already is not drawn again.
+    impl_->surface->setAttribute(Qt::WA_StaticContents);
     impl_->area->setWidget(impl_->surface);
     impl_->area->setWidgetResizable(false);
     impl_->watch = std::make_unique<ViewportWatch>(*this);

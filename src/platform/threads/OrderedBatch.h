@@ -1,10 +1,15 @@
 #pragma once
 // Work on items 0 .. count-1 spread over a pool's workers, whose results
 // reach the user-interface thread one by one in item order, whatever order
-// the workers finish in. Only a few items are ahead of the one delivered
-// next (twice the workers), so the results held at any time stay few.
+// the workers finish in. The first result is handed over at once, the
+// following ones together in hand-overs some sixty times a second, so that
+// the user-interface thread's cost per turn (a repaint, say) is shared by
+// every result of the turn however quick the work. A bounded number of
+// items are ahead of the one delivered next: enough to keep the workers busy
+// between two hand-overs, few enough that the results held stay few.
 // Cancelling stops the work promptly: no task starts after it, a running
 // task sees the token, and nothing more is delivered.
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -32,11 +37,14 @@ public:
                                                 Finished finished) {
         std::shared_ptr<TOrderedBatch> batch(
             new TOrderedBatch(pool, count, std::move(work), std::move(deliver), std::move(finished)));
-        const int ahead = 2 * pool.WorkerCount();
+        const int ahead = AheadPerWorker * pool.WorkerCount();
         while (batch->submitted_ < count && batch->submitted_ < ahead) batch->SubmitNext();
         if (count == 0) QueueOnUiThread([batch] { batch->Drain(); });
         return batch;
     }
+
+    static constexpr int AheadPerWorker = 128;
+    static constexpr std::chrono::milliseconds HandOverEvery{15};
 
     void Cancel() { token_.Cancel(); }
     bool Cancelled() const { return token_.Cancelled(); }
@@ -75,13 +83,24 @@ private:
             queue = !drainQueued_;
             drainQueued_ = true;
         }
-        if (queue) QueueOnUiThread([self = this->shared_from_this()] { self->Drain(); });
+        if (queue) QueueOnUiThread([self = this->shared_from_this()] { self->DrainWhenDue(); });
+    }
+
+    // On the user-interface thread: a hand-over, or one booked for when it is due.
+    void DrainWhenDue() {
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(lastDrain_ + HandOverEvery -
+                                                                      std::chrono::steady_clock::now());
+        if (wait.count() <= 0)
+            Drain();
+        else
+            QueueOnUiThreadAfter(static_cast<int>(wait.count()), [self = this->shared_from_this()] { self->Drain(); });
     }
 
     // On the user-interface thread: hands over every result that is next in order.
     void Drain() {
         if (draining_) return;  // a delivery ran the message loop; the outer drain goes on
         draining_ = true;
+        lastDrain_ = std::chrono::steady_clock::now();
         for (;;) {
             if (token_.Cancelled()) break;
             std::optional<Result> result;
@@ -120,6 +139,7 @@ private:
     int delivered_ = 0;
     bool draining_ = false;
     bool finishedRun_ = false;
+    std::chrono::steady_clock::time_point lastDrain_{};
 };
 
 }  // namespace lumvex

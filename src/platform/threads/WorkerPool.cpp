@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <condition_variable>
@@ -74,6 +75,12 @@ void QueueOnUiThread(std::function<void()> call) {
     if (!app) return;  // no message loop: nothing could deliver it
     QMetaObject::invokeMethod(
         app, [call = std::move(call)] { Application.Dispatch(call); }, Qt::QueuedConnection);
+}
+
+void QueueOnUiThreadAfter(int ms, std::function<void()> call) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    QTimer::singleShot(ms, Qt::PreciseTimer, app, [call = std::move(call)] { Application.Dispatch(call); });
 }
 
 }  // namespace lumvex

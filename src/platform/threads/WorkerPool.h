@@ -31,5 +31,8 @@ private:
 // Runs call on the user-interface thread once the message loop gets to it,
 // through the application's dispatcher. Callable from any thread.
 void QueueOnUiThread(std::function<void()> call);
+// Runs call on the user-interface thread after at least ms milliseconds.
+// Callable from the user-interface thread.
+void QueueOnUiThreadAfter(int ms, std::function<void()> call);
 
 }  // namespace lumvex

@@ -1,0 +1,89 @@
+#pragma once
+// Shared by the browser benchmarks: the program's windows started once, the
+// processor time and resident memory of this process, and the message loop
+// run with a probe that finds the longest stretch it was busy.
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "Program.h"
+#include "ToolTiming.h"
+#include "platform/controls/Timer.h"
+#include "platform/services/Application.h"
+#include "viewer/MainWindow.h"
+
+namespace lumvex::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+inline double ProcessSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
+
+// A field of /proc/self/status (VmRSS, VmHWM) in bytes.
+inline double StatusBytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1)) * 1024;
+    return 0;
+}
+
+// VmHWM starts again from the resident memory of now.
+inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// The program's windows, once per process, with the settings store in store.
+inline void StartWindows(const std::string& store) {
+    if (MainWindow) return;
+    setenv("LUMVEX_REGISTRY_DIR", store.c_str(), 1);
+    CreateWindows("");
+    MainWindow->Show();
+    MainWindow->DestruktorTimer();
+}
+
+// Runs the program's message loop, waiting for events as the program does,
+// until step() returns false; step runs on a probe timer every few
+// milliseconds. The probe's ticks are late by as long as the loop was busy:
+// the longest lateness is the longest busy stretch, on the clock and in the
+// thread's processor time (which a crowded machine does not stretch).
+struct LoopProbe {
+    double Busy = 0;
+    double BusyCpu = 0;
+
+    void Run(const std::function<bool()>& step) {
+        constexpr unsigned Interval = 2;
+        TTimer probe;
+        probe.SetInterval(Interval);
+        auto last = Clock::now();
+        double lastCpu = ThreadSeconds();
+        probe.OnTimer = [&](TObject*) {
+            const auto now = Clock::now();
+            const double cpu = ThreadSeconds();
+            Busy = std::max(Busy, Seconds(now - last) - Interval * 1e-3);
+            BusyCpu = std::max(BusyCpu, cpu - lastCpu);
+            if (!step()) Application.Terminate();
+            last = Clock::now();
+            lastCpu = ThreadSeconds();
+        };
+        TForm* mainForm = Application.MainForm();
+        Application.SetMainForm(nullptr);  // the loop must not show it
+        Application.Run();
+        Application.SetMainForm(mainForm);
+    }
+    // Work done outside the loop counts as one stretch.
+    void Add(double seconds, double cpuSeconds) {
+        Busy = std::max(Busy, seconds);
+        BusyCpu = std::max(BusyCpu, cpuSeconds);
+    }
+};
+
+}  // namespace lumvex::bench
