@@ -2,7 +2,6 @@
 // Shared by the browser benchmarks: the program's windows started once, the
 // processor time and resident memory of this process, and the message loop
 // run with a probe that finds the longest stretch it was busy.
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,12 +21,6 @@ namespace lumvex::bench {
 using Clock = std::chrono::steady_clock;
 
 inline double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-inline double ProcessSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
 
 // A field of /proc/self/status (VmRSS, VmHWM) in bytes.
 inline double StatusBytes(const std::string& field) {
