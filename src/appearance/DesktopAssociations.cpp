@@ -145,7 +145,7 @@ std::string DesktopEntryText(const std::string& program, const std::vector<std::
            "Type=Application\n"
            "Name=Lumvex\n"
            "GenericName=Picture Viewer\n"
-           "Comment=View BMP, JPEG, GIF and ICO pictures\n"
+           "Comment=View BMP, JPEG, GIF, ICO, PNG, WebP, TIFF, HEIF, AVIF and JPEG XL pictures\n"
            "TryExec=" + StringValue(program) + "\n"
            "Exec=" + ExecArgument(program) + " %f\n"
            "Icon=lumvex\n"

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Crc32.h"
 #include "TestFiles.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/BmpBytes.h"
@@ -56,15 +57,6 @@ std::string FourBitImage(int size) {
 }
 
 // A minimal PNG writer: RGBA pixels in one stored (uncompressed) deflate block.
-std::uint32_t Crc32(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (unsigned char c : bytes) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
 std::uint32_t Adler32(const std::string& bytes) {
     std::uint32_t a = 1, b = 0;
     for (unsigned char c : bytes) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "Crc32.h"
 #include "FormatFiles.h"
 #include "components/MPGifImg.h"
 #include "platform/SysUtils.h"
@@ -22,15 +23,6 @@ void Put16(std::string& s, std::uint32_t v) { s += char(v & 0xFF), s += char(v >
 void Put32(std::string& s, std::uint32_t v) { Put16(s, v & 0xFFFF), Put16(s, v >> 16); }
 void Put32BigEndian(std::string& s, std::uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) s += char(v >> shift & 0xFF);
-}
-
-std::uint32_t Crc32(const std::string& bytes) {
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (unsigned char c : bytes) {
-        crc ^= c;
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
 }
 
 std::string PngChunk(const std::string& type, const std::string& data) {
