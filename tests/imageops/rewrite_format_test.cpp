@@ -85,7 +85,7 @@ TEST_F(RewriteFormats, AFolderNameDecidesNothing) {
     ResizeFile(jpeg, TScaleChoice{}, true, work, *MainWindow->TImg);
     EXPECT_TRUE(IsJpegFile(jpeg));
     EXPECT_EQ(DecodedJpeg(jpeg).Width(), 2);
-    // The spec's own examples keep their results.
+    // A bitmap whose name also says jpg is still turned as the bitmap it is.
     const std::string bmp = WritePicture("a.jpg.bmp", Numbered(3, 5));
     EXPECT_TRUE(RotateFile(bmp, false, *MainWindow->TImg2, gauge));
     ExpectSamePixels(ReadBmp(bmp), Turned(Numbered(3, 5), false));
