@@ -14,6 +14,7 @@
 #include "ToolTiming.h"
 #include "platform/controls/Timer.h"
 #include "platform/services/Application.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 
 namespace lumvex::bench {
@@ -41,6 +42,7 @@ inline void StartWindows(const std::string& store) {
     CreateWindows("");
     MainWindow->Show();
     MainWindow->DestruktorTimer();
+    BuildLateWindows();  // as the first paint does
 }
 
 // Runs the program's message loop, waiting for events as the program does,
