@@ -42,6 +42,7 @@ shot
 files_bar=$(pixel $((fx + 110)) $((fy + 9)))
 [ "$(pixel $((WX + 300)) $((WY + 9)))" = "$files_bar" ] ||
   fail "the browser is skinned as the file window: $(pixel $((WX + 300)) $((WY + 9))), not $files_bar"
+xdotool windowactivate --sync "$SHOWN" >/dev/null 2>&1
 key KP_0
 wait_for window_shown 'Lumvex2' || fail "numpad 0 closes the browser opened right after start"
 stop_lumvex

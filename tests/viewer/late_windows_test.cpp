@@ -125,38 +125,33 @@ TEST_F(LateWindows, AKeyOrACommandBeforeThemBuildsThemFirstAndActsOnTheMarksOfTh
     MainWindow->ViewCommand(11);
     ASSERT_NE(TransformationsWindow, nullptr);
     EXPECT_EQ(TransformationsWindow->FileListBox->SelCount(), 0);
-    DestroyWindows();
 
-    // A key that reaches the late windows (numpad decimal: the
-    // transformations window) finds them built.
-    StartUntilFirstPaint(dir.Path());
-    std::uint16_t key = VK_DECIMAL;
-    MainWindow->FormKeyDown(MainWindow, key, {});
-    ASSERT_NE(TransformationsWindow, nullptr);
-    EXPECT_TRUE(TransformationsWindow->Visible());
-    ASSERT_NE(BrowserWindow, nullptr);
-    DestroyWindows();
-
-    StartUntilFirstPaint(dir.Path());
-    MainWindow->ViewCommand(16);
-    ASSERT_NE(BrowserWindow, nullptr);
-    EXPECT_TRUE(BrowserWindow->Visible());
-    EXPECT_EQ(BrowserWindow->TopImage->Height(), 18);
-    DestroyWindows();
-
-    StartUntilFirstPaint(dir.Path());
-    MainWindow->ViewCommand(9);
-    ASSERT_NE(TransformationsWindow, nullptr);
-    EXPECT_TRUE(TransformationsWindow->Visible());
-    EXPECT_EQ(TransformationsWindow->FileListBox->SelCount(), 1);
-    EXPECT_TRUE(TransformationsWindow->FileListBox->Selected(0));
-    DestroyWindows();
-
-    // The options window's about button: the window is there to show.
-    StartUntilFirstPaint(dir.Path());
-    OptionsWindow->MorphButton2Click(OptionsWindow->MorphButton2);
-    ASSERT_NE(AboutWindow, nullptr);
-    EXPECT_TRUE(AboutWindow->Visible());
+    // Each way to a late window, taken before the first paint, shows it.
+    struct Way {
+        const char* what;
+        std::function<void()> take;
+        std::function<TForm*()> window;
+    };
+    const Way ways[] = {
+        {"numpad decimal", [] {
+             std::uint16_t key = VK_DECIMAL;
+             MainWindow->FormKeyDown(MainWindow, key, {});
+         }, [] { return static_cast<TForm*>(TransformationsWindow); }},
+        {"the transformations command", [] { MainWindow->ViewCommand(9); },
+         [] { return static_cast<TForm*>(TransformationsWindow); }},
+        {"the browse command", [] { MainWindow->ViewCommand(16); }, [] { return static_cast<TForm*>(BrowserWindow); }},
+        {"the options window's about button", [] { OptionsWindow->MorphButton2Click(OptionsWindow->MorphButton2); },
+         [] { return static_cast<TForm*>(AboutWindow); }},
+    };
+    for (const Way& way : ways) {
+        DestroyWindows();
+        StartUntilFirstPaint(dir.Path());
+        way.take();
+        ASSERT_NE(way.window(), nullptr) << way.what;
+        EXPECT_TRUE(way.window()->Visible()) << way.what;
+        EXPECT_TRUE(TransformationsWindow->FileListBox->Selected(0)) << way.what;
+        EXPECT_EQ(BrowserWindow->TopImage->Height(), 18) << way.what;
+    }
 }
 
 TEST_F(LateWindows, AFolderChosenBeforeThemIsTheFolderOfTheMarksList) {
