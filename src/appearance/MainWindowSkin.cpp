@@ -127,9 +127,10 @@ void SkinTransformationsWindow(const TBitmap& titleBar, const TBitmap& backgroun
 // The windows built after the first paint (LateWindows) take the skin of the
 // moment when they are built.
 void SkinLateWindows() {
-    SkinTransformationsWindow(TitleBarPicture(), BackgroundPicture());
+    const TBitmap titleBar = TitleBarPicture();
+    SkinTransformationsWindow(titleBar, BackgroundPicture());
     AboutWindow->BackShape->Pen().Color = Viewer.co1;
-    SkinBrowser(TitleBarPicture());
+    SkinBrowser(titleBar);
 }
 
 // A button and the glyph cell it shows.
@@ -170,7 +171,6 @@ void TintButtons(const TBitmap& sheet, std::span<const GlyphButton> buttons, std
         for (const GlyphButton& b : group)
             if (b.button->Swapped()) b.button->Rebuild();
     for (const Pass& pass : passes) {
-        if (pass.buttons.empty()) continue;
         work.Canvas().FillRect(whole);
         if (pass.color != clBlack)
             TintGlyphStrip(sheet, 40, pass.color, pass.firstRow, pass.firstRow + lastOffset, work);
