@@ -31,7 +31,9 @@ std::size_t SegmentEnd(std::string_view bytes, std::size_t at) {
 // as many bytes as before. Pages never written cost nothing, and TurboJPEG
 // still enlarges a buffer that proves too small; what this saves is the
 // copying and fresh pages of growing the buffer from a few kilobytes.
-unsigned long ExpectedSize(std::string_view bytes) { return bytes.size() + bytes.size() / 2 + 65536; }
+unsigned long ExpectedSize(std::string_view bytes) {
+    return std::min<unsigned long>(bytes.size() + bytes.size() / 2 + 65536, INT_MAX);
+}
 
 }  // namespace
 
@@ -44,10 +46,14 @@ std::optional<TransformedJpeg> TransformLosslessly(std::string_view bytes, TFlip
     request.op = Operation(transform);
     request.options = TJXOPT_PERFECT | TJXOPT_COPYNONE;
     unsigned long outputSize = ExpectedSize(bytes);
-    unsigned char* output = tjAlloc(static_cast<int>(std::min<unsigned long>(outputSize, INT_MAX)));
-    if (!output) outputSize = 0;
+    unsigned char* const room = tjAlloc(static_cast<int>(outputSize));
+    if (!room) outputSize = 0;
+    unsigned char* output = room;
     const int result = tjTransform(handle.get(), reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 1,
                                    &output, &outputSize, &request, TJFLAG_LIMITSCANS);
+    // A file that outgrows the room goes to a buffer of TurboJPEG's own,
+    // which leaves the room to us.
+    if (output != room) tjFree(room);
     TransformedJpeg transformed;
     transformed.data_.reset(output);
     transformed.size_ = outputSize;
