@@ -32,3 +32,15 @@ expect_colour $((cx + 30)) $((cy - 30)) red "the turned photo shows red at the t
 expect_colour $((cx + 30)) $((cy + 30)) green "the turned photo shows green at the bottom-right"
 expect_colour $((cx - 30)) "$cy" blue "the turned photo shows blue at the left"
 stop_lumvex
+
+# The same photo as a WebP file, its orientation in the EXIF chunk: upright too.
+convert "$E2E_WORK/upright.ppm" -rotate 270 +repage png24:"$E2E_WORK/stored.png"
+cwebp -quiet -lossless "$E2E_WORK/stored.png" -o "$phone/photo.webp"
+exiftool -q -overwrite_original -Orientation#=6 "$phone/photo.webp"
+start_lumvex "$phone" "$phone/photo.webp"
+geometry
+cx=$((X + W / 2)) cy=$((Y + 18 + (H - 36) / 2))
+expect_colour $((cx - 30)) $((cy - 30)) red "the WebP photo shows upright: red at the top-left"
+expect_colour $((cx + 30)) $((cy - 30)) green "the WebP photo shows upright: green at the top-right"
+expect_colour "$cx" $((cy + 30)) blue "the WebP photo shows upright: blue below"
+stop_lumvex
