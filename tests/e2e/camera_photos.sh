@@ -40,7 +40,8 @@ exiftool -q -overwrite_original -Orientation#=6 "$phone/photo.webp"
 start_lumvex "$phone" "$phone/photo.webp"
 geometry
 cx=$((X + W / 2)) cy=$((Y + 18 + (H - 36) / 2))
-expect_colour $((cx - 30)) $((cy - 30)) red "the WebP photo shows upright: red at the top-left"
-expect_colour $((cx + 30)) $((cy - 30)) green "the WebP photo shows upright: green at the top-right"
-expect_colour "$cx" $((cy + 30)) blue "the WebP photo shows upright: blue below"
+for spot in "-30 -30 red top-left" "30 -30 green top-right" "0 30 blue bottom"; do
+  read -r dx dy colour place <<<"$spot"
+  expect_colour $((cx + dx)) $((cy + dy)) "$colour" "the WebP photo shows upright: $colour at the $place"
+done
 stop_lumvex
