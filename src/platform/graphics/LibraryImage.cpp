@@ -43,7 +43,8 @@ void UnpremultiplyRow(std::uint8_t* bgra, int count) {
     for (int x = 0; x < count; ++x, bgra += 4) {
         const unsigned alpha = bgra[3];
         if (alpha == 255 || alpha == 0) continue;
-        for (int c = 0; c < 3; ++c) bgra[c] = static_cast<std::uint8_t>(std::min(255u, (bgra[c] * 255u + alpha / 2) / alpha));
+        for (int c = 0; c < 3; ++c)
+            bgra[c] = static_cast<std::uint8_t>(std::min(255u, (bgra[c] * 255u + alpha / 2) / alpha));
     }
 }
 

@@ -22,8 +22,8 @@ const TColor Red = RGB(200, 40, 30);
 // profile unless it is empty.
 std::string RedFile(const TempDir& dir, const std::string& kind, const std::string& profile) {
     const std::string path = dir.File("red." + kind), png = dir.File("red.png");
-    Command("convert -size 8x8 xc:'rgb(200,40,30)' -alpha set -region 4x8+4+0 -channel A -evaluate set 50.2% +channel +region "
-            "png32:" + Quoted(png));
+    Command("convert -size 8x8 xc:'rgb(200,40,30)' -alpha set -region 4x8+4+0 -channel A -evaluate set 50.2% "
+            "+channel +region png32:" + Quoted(png));
     if (kind == "png32") Command("cp " + Quoted(png) + " " + Quoted(path));
     if (kind == "png") Command("convert " + Quoted(png) + " -alpha off png24:" + Quoted(path));
     if (kind == "webp") Command("convert " + Quoted(png) + " -alpha off png24:- | cwebp -quiet -lossless -exact -o " +
