@@ -4,6 +4,7 @@
 
 #include "imageops/PictureFiles.h"
 #include "platform/SysUtils.h"
+#include "platform/graphics/LibraryImage.h"
 
 namespace lumvex {
 
@@ -21,6 +22,21 @@ TConvertResult WriteNew(const std::string& output, const std::string& question, 
     }
     write();
     return TConvertResult::Done;
+}
+
+// The picture of a file that is converted into a new one. The JPEG or BMP
+// file made holds no colour profile, so a picture read through its format's
+// library comes in sRGB rather than the screen's colours.
+TBitmap NewFilePicture(TGraphic& kind, const std::string& source, TImage& loader) {
+    if (auto* still = dynamic_cast<TLibraryImage*>(&kind)) {
+        CheckPictureFileSize(source);
+        TDecodeRequest request;
+        request.Colors = TColorTarget::SRGB;
+        still->Load(ReadFileBytes(source), request);
+        return PictureBitmap(*still);
+    }
+    loader.Picture().LoadFromFile(source);
+    return PictureBitmap(*loader.Picture().Graphic());
 }
 
 }  // namespace
@@ -43,8 +59,7 @@ TConvertResult ConvertFile(const std::string& folder, const std::string& name, T
     };
     const std::unique_ptr<TGraphic> kind = FilePictureKind(source);
     if (kind && ConvertedIntoNewFileOnly(*kind)) {
-        loader.Picture().LoadFromFile(source);
-        TBitmap bitmap = PictureBitmap(*loader.Picture().Graphic());
+        TBitmap bitmap = NewFilePicture(*kind, source, loader);
         bitmap.SetPixelFormat(TPixelFormat::pf24bit);
         return target == TConvertTarget::ToBmp ? newBmp(bitmap) : newJpeg(bitmap);
     }

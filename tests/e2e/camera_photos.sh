@@ -32,3 +32,16 @@ expect_colour $((cx + 30)) $((cy - 30)) red "the turned photo shows red at the t
 expect_colour $((cx + 30)) $((cy + 30)) green "the turned photo shows green at the bottom-right"
 expect_colour $((cx - 30)) "$cy" blue "the turned photo shows blue at the left"
 stop_lumvex
+
+# The same photo as a WebP file, its orientation in the EXIF chunk: upright too.
+convert "$E2E_WORK/upright.ppm" -rotate 270 +repage png24:"$E2E_WORK/stored.png"
+cwebp -quiet -lossless "$E2E_WORK/stored.png" -o "$phone/photo.webp"
+exiftool -q -overwrite_original -Orientation#=6 "$phone/photo.webp"
+start_lumvex "$phone" "$phone/photo.webp"
+geometry
+cx=$((X + W / 2)) cy=$((Y + 18 + (H - 36) / 2))
+for spot in "-30 -30 red top-left" "30 -30 green top-right" "0 30 blue bottom"; do
+  read -r dx dy colour place <<<"$spot"
+  expect_colour $((cx + dx)) $((cy + dy)) "$colour" "the WebP photo shows upright: $colour at the $place"
+done
+stop_lumvex

@@ -53,3 +53,27 @@ TEST(FormatThumbnails, EveryKindIsPlacedByItsOwnSizeAndShowsItsColours) {
     EXPECT_EQ(TopLeft(frame), clRed);
     EXPECT_EQ(GIFTimerPool(), nullptr);
 }
+
+TEST(FormatThumbnails, AnOrientedPictureIsPlacedAndShownUpright) {
+    TempDir dir;
+    FormatFiles files(dir);
+    // Stored as a camera turned a quarter right stores it, with Orientation 6.
+    const std::string source =
+        files.Make("stored.png", "convert -size 320x120 xc:red xc:blue +append -rotate 270 +repage png24:%o");
+    LUMVEX_REQUIRE_FILE(files, source);
+    const TRect place = ThumbnailPlace(640, 120);
+    const TCancelToken cancel;
+    for (const char* command :
+         {"cp stored.png %o && exiftool -q -overwrite_original -Orientation#=6 %o",
+          "cwebp -quiet -q 90 stored.png -o %o && exiftool -q -overwrite_original -Orientation#=6 %o",
+          "convert stored.png -compress lzw tif:%o && tiffset -s 274 6 %o"}) {
+        SCOPED_TRACE(command);
+        const std::string path = files.Make("picture", command);
+        if (path.empty()) continue;
+        const TThumbnail thumbnail = MakeThumbnail(path, cancel);
+        ASSERT_NE(thumbnail.Picture, nullptr);
+        EXPECT_EQ(thumbnail.Place, place);
+        EXPECT_TRUE(Near(TopLeft(thumbnail), clRed));
+        EXPECT_TRUE(Near(dynamic_cast<const TBitmap&>(*thumbnail.Picture).Pixel(place.Width() - 2, 1), clBlue));
+    }
+}

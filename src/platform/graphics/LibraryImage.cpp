@@ -1,10 +1,12 @@
 #include "platform/graphics/LibraryImage.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/SysUtils.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/ExifMetadata.h"
 #include "platform/graphics/QtBridge.h"
 
 namespace lumvex {
@@ -35,9 +37,62 @@ void TLibraryImage::Draw(TCanvas& canvas, const TRect& rect) const {
         canvas.StretchDraw(rect, pixels);
 }
 
+namespace {
+
+void UnpremultiplyRow(std::uint8_t* bgra, int count) {
+    for (int x = 0; x < count; ++x, bgra += 4) {
+        const unsigned alpha = bgra[3];
+        if (alpha == 255 || alpha == 0) continue;
+        for (int c = 0; c < 3; ++c)
+            bgra[c] = static_cast<std::uint8_t>(std::min(255u, (bgra[c] * 255u + alpha / 2) / alpha));
+    }
+}
+
+// The conversion works on colours as they are: premultiplied ones are freed
+// of the alpha for it and multiplied again after.
+void ConvertPictureColors(TDecodedPicture& picture, TColorTarget target) {
+    const std::shared_ptr<const TColorConversion> conversion = TColorConversion::For(picture.Metadata.Icc, target);
+    if (!conversion) return;
+    TBitmap& pixels = picture.Pixels;
+    if (!picture.Alpha) {
+        ConvertColors(pixels, *conversion);
+        return;
+    }
+    for (int y = 0; y < pixels.Height(); ++y) {
+        std::uint8_t* row = pixels.ScanLine(y);
+        UnpremultiplyRow(row, pixels.Width());
+        conversion->Convert(row, std::size_t(pixels.Width()), 4);
+        PremultiplyRow(row, pixels.Width());
+    }
+    pixels.Modified();
+}
+
+void TurnUpright(TDecodedPicture& picture) {
+    const TFlipTurn uprighting = MetadataUprighting(picture.Metadata);
+    if (uprighting == TFlipTurn::None) return;
+    ApplyFlipTurn(picture.Pixels, uprighting);
+    if (SwapsSides(uprighting)) std::swap(picture.FullWidth, picture.FullHeight);
+}
+
+}  // namespace
+
+TFlipTurn MetadataUprighting(const TEmbeddedMetadata& metadata) {
+    if (metadata.Upright) return TFlipTurn::None;
+    if (metadata.Orientation != 0) return UprightingOf(metadata.Orientation);
+    return metadata.Exif.empty() ? TFlipTurn::None : ExifUprighting(metadata.Exif);
+}
+
+TDecodeRequest StoredRequest(const TDecodeRequest& upright, TFlipTurn uprighting) {
+    TDecodeRequest stored = upright;
+    if (SwapsSides(uprighting)) std::swap(stored.MinWidth, stored.MinHeight);
+    return stored;
+}
+
 void TLibraryImage::Load(std::string bytes, const TDecodeRequest& request) {
     auto state = std::make_shared<State>();
     state->picture = Decode(bytes, request);
+    ConvertPictureColors(state->picture, request.Colors);
+    TurnUpright(state->picture);
     state->bytes = std::move(bytes);
     state_ = std::move(state);
     // Drawn over a cleared picture where it has alpha, as icons are.

@@ -3,13 +3,17 @@
 // HEIF/AVIF, JPEG XL): the file's bytes are kept, and the picture is decoded
 // when loaded into a 24-bit bitmap, or with alpha a 32-bit one whose fourth
 // byte is the alpha and whose colours are already multiplied by it, so that
-// drawn without it the picture shows over black. Such a picture is only
+// drawn without it the picture shows over black. The picture is turned
+// upright as its orientation says and its colours converted from its colour
+// profile; damaged metadata leaves it as stored. Such a picture is only
 // read: saving gives back the file's bytes unchanged.
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/ColorProfiles.h"
+#include "platform/graphics/FlipTurn.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/threads/CancelToken.h"
 
@@ -31,11 +35,15 @@ struct TEmbeddedMetadata {
 // How a picture is to be decoded.
 struct TDecodeRequest {
     const TCancelToken* Cancel = nullptr;  // looked at between rows, strips or chunks
-    // The size the pixels must cover at least; a format with a cheap way to
-    // a smaller picture (an embedded thumbnail, a scaled decode, a reduced
-    // page) may give a smaller one than the file's own. 0 x 0: the full size.
+    // The upright size the pixels must cover at least; a format with a cheap
+    // way to a smaller picture (an embedded thumbnail, a scaled decode, a
+    // reduced page) may give a smaller one than the file's own. 0 x 0: the
+    // full size.
     int MinWidth = 0;
     int MinHeight = 0;
+    // The colours of a picture with a profile: the screen's to be shown,
+    // sRGB for a file written without the profile.
+    TColorTarget Colors = TColorTarget::Screen;
 };
 
 // What a format's decoder hands back.
@@ -43,9 +51,15 @@ struct TDecodedPicture {
     TBitmap Pixels;  // 24-bit; with Alpha 32-bit premultiplied blue, green, red, alpha
     bool Alpha = false;
     TEmbeddedMetadata Metadata;
-    int FullWidth = 0;  // the picture's own size, also when Pixels are reduced
+    int FullWidth = 0;  // the picture's own size as stored, also when Pixels are reduced
     int FullHeight = 0;
 };
+
+// The transform that shows the decoded pixels upright: none where the
+// library turned them already, else the file's own orientation, else EXIF's.
+TFlipTurn MetadataUprighting(const TEmbeddedMetadata& metadata);
+// The request for the pixels as stored, when uprighting turns them after.
+TDecodeRequest StoredRequest(const TDecodeRequest& upright, TFlipTurn uprighting);
 
 class TLibraryImage : public TGraphic {
 public:
@@ -66,7 +80,8 @@ public:
     const TBitmap& Bitmap() const;
     bool HasAlpha() const;
     const TEmbeddedMetadata& Metadata() const;
-    // The file's own picture size (Width and Height are those of the pixels held).
+    // The file's own picture size, upright (Width and Height are those of the
+    // pixels held, upright too).
     int FullWidth() const;
     int FullHeight() const;
 

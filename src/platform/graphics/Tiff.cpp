@@ -204,7 +204,8 @@ TDecodedPicture TTiffImage::Decode(std::string_view bytes, const TDecodeRequest&
     picture.FullWidth = int(full.width);
     picture.FullHeight = int(full.height);
     ReadMetadata(*file, picture.Metadata);
-    if (request.MinWidth > 0 || request.MinHeight > 0) ChooseReducedPage(*file, request);
+    if (request.MinWidth > 0 || request.MinHeight > 0)
+        ChooseReducedPage(*file, StoredRequest(request, MetadataUprighting(picture.Metadata)));
 
     char message[1024] = "";
     TIFFRGBAImage image;

@@ -76,8 +76,10 @@ TDecodedPicture DecodeStill(std::string_view bytes, const WebPBitstreamFeatures&
     picture.FullWidth = features.width;
     picture.FullHeight = features.height;
     CheckPictureSize(features.width, features.height);
+    picture.Metadata = ReadMetadata(bytes);
     int width = 0, height = 0;
-    ScaledSize(features.width, features.height, request, width, height);
+    ScaledSize(features.width, features.height, StoredRequest(request, MetadataUprighting(picture.Metadata)), width,
+               height);
     picture.Pixels = NewDecodedBitmap(width, height, picture.Alpha);
     TBitmap& pixels = picture.Pixels;
 
@@ -109,7 +111,6 @@ TDecodedPicture DecodeStill(std::string_view bytes, const WebPBitstreamFeatures&
         if (rows <= 0) throw EInvalidGraphic("Damaged WebP file: " + StatusText(status));
         for (int y = rows; y < height; ++y) std::memset(pixels.ScanLine(y), 0, std::size_t(pixels.BytesPerLine()));
     }
-    picture.Metadata = ReadMetadata(bytes);
     return picture;
 }
 

@@ -63,6 +63,13 @@ inline std::string StoringOptions(int orientation) {
     return orientation == 6 ? "-rotate 270" : orientation == 8 ? "-rotate 90" : UprightingOptions(orientation);
 }
 
+// ImageMagick's options that store an upright picture with an orientation.
+inline std::string MagickStoringOptions(int orientation) {
+    static const char* const options[] = {"",           "-flop",       "-rotate 180", "-flip",
+                                          "-transpose", "-rotate 270", "-transverse", "-rotate 90"};
+    return options[orientation - 1];
+}
+
 // jpegtran's transform of a JPEG file into another, dropping its markers.
 inline std::string Jpegtran(const std::string& options, const std::string& from, const std::string& to) {
     Command("jpegtran -perfect -copy none " + options + " " + Quoted(from) + " > " + Quoted(to));
@@ -105,12 +112,10 @@ inline std::string MakeCameraPhoto(const TempDir& dir, const std::string& name, 
         Jpegtran(StoringOptions(photo.orientation), upright, path);
     } else {
         // jpegtran cannot lay part blocks exactly; ImageMagick lays the pixels.
-        static const char* const storing[] = {"",           "-flop",        "-rotate 180", "-flip",
-                                              "-transpose", "-rotate 270", "-transverse", "-rotate 90"};
         const std::string scene = scratch.File("scene.bmp");
         Scene(photo.width, photo.height).SaveToFile(scene);
-        Command("convert " + Quoted(scene) + " " + storing[photo.orientation - 1] + " ppm:- | cjpeg -quality 90 > " +
-                Quoted(path));
+        Command("convert " + Quoted(scene) + " " + MagickStoringOptions(photo.orientation) +
+                " ppm:- | cjpeg -quality 90 > " + Quoted(path));
     }
     const bool swapped = photo.orientation >= 5;
     std::string options = std::string(CameraTags()) + " -Orientation#=" + IntToStr(photo.orientation) +

@@ -6,30 +6,12 @@
 
 #include "platform/graphics/CameraPhotos.h"
 #include "platform/graphics/ColorProfiles.h"
-#include "platform/graphics/ScreenColorProfile.h"
+#include "platform/graphics/LcmsReference.h"
 
 using namespace lumvex;
 using namespace lumvex::test;
 
 namespace {
-
-// lcms2's answer for colours, from a profile to another (sRGB when empty).
-std::vector<TColor> LcmsColours(const std::string& from, const std::string& to, const std::vector<TColor>& colours) {
-    cmsHPROFILE source = cmsOpenProfileFromMem(from.data(), static_cast<cmsUInt32Number>(from.size()));
-    cmsHPROFILE target = to.empty() ? cmsCreate_sRGBProfile()
-                                    : cmsOpenProfileFromMem(to.data(), static_cast<cmsUInt32Number>(to.size()));
-    cmsHTRANSFORM transform = cmsCreateTransform(source, TYPE_RGB_8, target, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
-    std::vector<TColor> converted;
-    for (TColor colour : colours) {
-        std::uint8_t in[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)}, out[3];
-        cmsDoTransform(transform, in, out, 1);
-        converted.push_back(RGB(out[0], out[1], out[2]));
-    }
-    cmsDeleteTransform(transform);
-    cmsCloseProfile(source);
-    cmsCloseProfile(target);
-    return converted;
-}
 
 std::vector<TColor> Pixels(const TBitmap& bitmap) {
     std::vector<TColor> pixels;
@@ -75,11 +57,6 @@ void ExpectConverted(const std::string& path, TJPEGColors colors, const std::str
         EXPECT_GT(changed, 100) << what << ": the colours should change";
     }
 }
-
-struct ScreenProfile {
-    explicit ScreenProfile(std::string profile) { SetTestScreenColorProfile(std::move(profile)); }
-    ~ScreenProfile() { SetTestScreenColorProfile(std::nullopt); }
-};
 
 TEST(ColorProfiles, WideGamutPhotosShowAsLcms2ComputesForTheScreen) {
     TempDir dir;
