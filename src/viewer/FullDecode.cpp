@@ -11,9 +11,11 @@ TFullDecode::TFullDecode(const TJPEGImage& picture) : picture_(std::make_unique<
     picture_->SetScale(TJPEGScale::jsFullSize);
 }
 
-std::shared_ptr<TFullDecode> TFullDecode::Queue(const TJPEGImage& picture) {
+std::shared_ptr<TFullDecode> TFullDecode::QueueAfterPaint(const TJPEGImage& picture) {
     auto decode = std::make_shared<TFullDecode>(picture);
-    decode->RunOnWorkers();
+    QueueOnUiThread([weak = decode->weak_from_this()] {
+        if (auto held = weak.lock()) held->RunOnWorkers();
+    });
     return decode;
 }
 

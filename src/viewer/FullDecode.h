@@ -19,8 +19,10 @@ class TFullDecode : public std::enable_shared_from_this<TFullDecode> {
 public:
     // Works on a full-size copy of picture (which shares its bytes).
     explicit TFullDecode(const TJPEGImage& picture);
-    // A decoding of picture queued on the shared workers.
-    static std::shared_ptr<TFullDecode> Queue(const TJPEGImage& picture);
+    // A decoding of picture, handed to the shared workers once the
+    // user-interface thread has handled what waits for it now (the paint of
+    // the reduced picture), so as not to compete with that.
+    static std::shared_ptr<TFullDecode> QueueAfterPaint(const TJPEGImage& picture);
 
     // Runs on the shared workers when its turn comes, unless nobody holds
     // the decoding by then.

@@ -30,7 +30,7 @@ bool TMainWindow::ShowReducedFirst(const TJPEGImage& held, TDecodedAhead& ahead)
     // is asked for and before the display, emptied by the load, is sized.
     reduced->DIBNeeded();
     CopyToDisplay(*reduced, Image->Picture().Bitmap());
-    ReducedOnView.Full = ahead.Full ? std::move(ahead.Full) : TFullDecode::Queue(held);
+    ReducedOnView.Full = ahead.Full ? std::move(ahead.Full) : TFullDecode::QueueAfterPaint(held);
     ReducedOnView.Held = &held;
     ReducedOnView.Width = reduced->Width();
     ReducedOnView.Height = reduced->Height();
