@@ -15,6 +15,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/Shape.h"
 #include "platform/controls/Timer.h"
+#include "viewer/FullDecode.h"
 #include "viewer/HeldPicture.h"
 #include "windowparts/WindowDrag.h"
 
@@ -140,6 +141,18 @@ public:
     // now, the file is read again first; a file that is gone is not made anew.
     void RotateViewedPicture(bool Left, TGauge& gauge);
     THeldPicture HeldPicture;
+
+    // A JPEG that the fit mode shows reduced is painted first from a reduced
+    // decoding, then from the full one decoded on a worker
+    // (MainWindowFullPicture.cpp). UseFullPicture puts the full picture in
+    // place now, waiting for its decoding if need be: whatever needs the
+    // picture's own pixels calls it first.
+    void UseFullPicture();
+    // Shows held (TImg's new picture) from a reduced decoding, ahead's when it
+    // has one that serves; false when the full picture is to be shown now.
+    bool ShowReducedFirst(const TJPEGImage& held, TDecodedAhead& ahead);
+    void FullPictureDecoded(const TFullDecode& decode);
+    TReducedOnView ReducedOnView;
 
     // Commands, keys and mouse.
     void MorphButton1Click(TObject* sender);

@@ -18,7 +18,8 @@ static bool Animated(const TGraphic* graphic) {
 }
 
 void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage* work) {
-    if (FileExists(fileName)) {
+    const bool loaded = FileExists(fileName);
+    if (loaded) {
         target->SetWidth(0);
         target->SetHeight(0);
         target->Picture().Bitmap().SetSize(0, 0);  // also drops and stops a GIF held before
@@ -26,28 +27,43 @@ void TMainWindow::LoadImage(const std::string& fileName, TImage* target, TImage*
         target->SetStretch(false);
         target->SetAutoSize(true);
         Viewer.TiledBitmap = false;
-        if (work == TImg) HeldPicture.Forget();
+        if (work == TImg) {
+            HeldPicture.Forget();
+            ReducedOnView.Drop();
+        }
         // The kind is told by the file's content; a name with ".gif" and an
         // animation (GIF or WebP, whatever its name) go straight onto the
         // display, leaving the work holder as it was.
-        std::unique_ptr<TGraphic> decoded = work == TImg ? Prefetch.Take(fileName) : nullptr;
+        TDecodedAhead ahead = work == TImg ? Prefetch.Take(fileName) : TDecodedAhead{};
+        std::unique_ptr<TGraphic> decoded = std::move(ahead.Picture);
         if (!decoded) decoded = TPicture::LoadGraphic(fileName);
         if (LowerCase(fileName).find(".gif") != std::string::npos || Animated(decoded.get())) {
             target->Picture().SetGraphic(std::move(decoded));
+            Viewer.PictureWidth = target->Width();
+            Viewer.PictureHeight = target->Height();
         } else {
+            const auto* jpeg = work == TImg ? dynamic_cast<const TJPEGImage*>(decoded.get()) : nullptr;
             work->Picture().SetGraphic(std::move(decoded));
-            CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
+            if (!jpeg || !ShowReducedFirst(*jpeg, ahead)) {
+                // A JPEG is decoded when first drawn: a damaged one raises
+                // before the display, emptied above, is sized for it.
+                if (auto* held = dynamic_cast<const TJPEGImage*>(work->Picture().Graphic())) held->DIBNeeded();
+                CopyToDisplay(*work->Picture().Graphic(), target->Picture().Bitmap());
+            }
             if (work == TImg) HeldPicture.Remember(fileName);
+            // The picture's own size, also while the display shows it reduced.
+            Viewer.PictureWidth = work->Picture().Width();
+            Viewer.PictureHeight = work->Picture().Height();
         }
-        Viewer.PictureWidth = target->Width();
-        Viewer.PictureHeight = target->Height();
         StartAnimation(target);
         GetFileInfo(fileName);
         // After the picture has been painted, not competing with it.
         if (work == TImg) QueueOnUiThread([] { if (MainWindow) MainWindow->PrefetchNeighbours(); });
     }
-    Viewer.ViewCenterX = target->Width() / 2;
-    Viewer.ViewCenterY = target->Height() / 2;
+    // A reduced picture just loaded stands for the picture at its own size.
+    const bool reducedLoaded = loaded && ReducedOnView.Showing();
+    Viewer.ViewCenterX = (reducedLoaded ? Viewer.PictureWidth : target->Width()) / 2;
+    Viewer.ViewCenterY = (reducedLoaded ? Viewer.PictureHeight : target->Height()) / 2;
 }
 
 // The next and previous entries of the file list, wrapping around, are

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "viewer/MainWindow.h"
+#include "viewer/ShownSize.h"
 #include "components/MPGifImg.h"
 #include "platform/services/KeyCodes.h"
 #include "platform/services/Screen.h"
@@ -57,6 +58,7 @@ void TMainWindow::nyjtas1Click(TObject* sender) {
 }
 
 void TMainWindow::ResizeImage(TImage* target, TImage* work) {
+    if (!ReducedOnView.Covers(StretchedSize(CurrentShowing(), Viewer.PictureWidth, Viewer.PictureHeight))) UseFullPicture();
     border->Hide();
     switch (Viewer.FitMode) {
     case 0:
@@ -83,13 +85,9 @@ void TMainWindow::ResizeImage(TImage* target, TImage* work) {
             target->SetWidth(work->Width());
             target->SetHeight(work->Height());
         }
-        const double r = std::max(double(Viewer.PictureWidth) / Viewer.AreaWidth, double(Viewer.PictureHeight) / Viewer.AreaHeight);
-        if (r != 0 && std::isfinite(r)) {
-            const int width = Nearest(Viewer.PictureWidth / r) - 2;
-            const int height = Nearest(Viewer.PictureHeight / r) - 2;
-            target->SetBounds(Viewer.AreaWidth / 2 - width / 2 + Viewer.AreaLeft, Viewer.AreaHeight / 2 - height / 2 + Viewer.AreaTop, width,
-                              height);
-        }
+        if (const auto size = ProportionalSize(Viewer.PictureWidth, Viewer.PictureHeight, Viewer.AreaWidth, Viewer.AreaHeight))
+            target->SetBounds(Viewer.AreaWidth / 2 - size->X / 2 + Viewer.AreaLeft, Viewer.AreaHeight / 2 - size->Y / 2 + Viewer.AreaTop,
+                              size->X, size->Y);
         SetGIFTile(target, false);
         break;
     }

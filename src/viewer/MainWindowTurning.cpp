@@ -9,6 +9,7 @@
 namespace lumvex {
 
 void TMainWindow::RotateViewedPicture(bool Left, TGauge& gauge) {
+    UseFullPicture();
     const std::string fileName = FileWindow->FileName->Caption();
     // A batch, a selection change in the transformations window or another
     // program can leave TImg holding another picture than the file's own.

@@ -19,15 +19,16 @@ TPrefetch Prefetch;
 struct TPrefetch::Entry {
     enum class State { Queued, Running, Ready, Dropped };
 
-    explicit Entry(std::string file) : path(std::move(file)) {}
+    Entry(std::string file, TShowing shown) : path(std::move(file)), showing(shown) {}
 
     const std::string path;
+    const TShowing showing;
     TCancelToken cancel;
     std::mutex lock;
     std::condition_variable finished;
     State state = State::Queued;  // guarded by lock, as are the two below
     TFileStamp stamp;             // the file as it was read
-    std::unique_ptr<TGraphic> picture;
+    TDecodedAhead picture;
 };
 
 TPrefetch::~TPrefetch() { Clear(); }
@@ -38,7 +39,7 @@ bool TPrefetch::Decodable(const std::string& path) {
 
 void TPrefetch::Start(const std::string& path) {
     if (!Decodable(path) || entries_.count(path)) return;
-    auto entry = std::make_shared<Entry>(path);
+    auto entry = std::make_shared<Entry>(path, CurrentShowing());
     entries_.emplace(path, entry);
     TWorkerPool::Shared().Submit([entry] { Decode(entry); });
 }
@@ -49,62 +50,88 @@ void TPrefetch::KeepOnly(const std::vector<std::string>& paths) {
             ++it;
             continue;
         }
-        it->second->cancel.Cancel();
+        {
+            std::lock_guard guard(it->second->lock);
+            it->second->cancel.Cancel();
+            if (it->second->picture.Full) it->second->picture.Full->Cancel();
+        }
         it = entries_.erase(it);
     }
 }
 
-// On a worker: the file read and decoded just as the viewer loads it.
+// On a worker: the file read and decoded just as the viewer loads it; a
+// JPEG shown reduced is handed over reduced, then decoded in full here.
 void TPrefetch::Decode(const std::shared_ptr<Entry>& entry) {
     {
         std::lock_guard guard(entry->lock);
         if (entry->state != Entry::State::Queued || entry->cancel.Cancelled()) return;
         entry->state = Entry::State::Running;
     }
+    // The stamp is taken before reading: a change while reading then shows
+    // as a changed stamp when the picture is taken.
     TFileStamp stamp;
-    std::unique_ptr<TGraphic> picture;
+    TDecodedAhead picture;
     try {
-        // The stamp is taken before reading: a change while reading then
-        // shows as a changed stamp when the picture is taken.
-        if (StampFile(entry->path, stamp)) {
-            CheckPictureFileSize(entry->path);
-            std::string bytes = ReadFileBytes(entry->path);
-            if (!TPicture::AnimatedContent(bytes, entry->path)) {
-                picture = TPicture::CreateForContent(bytes, entry->path);
-                if (auto* still = dynamic_cast<TLibraryImage*>(picture.get()))
-                    still->Load(std::move(bytes), TDecodeRequest{&entry->cancel});
-                else
-                    picture->LoadFromBytes(std::move(bytes));
-                if (auto* jpeg = dynamic_cast<TJPEGImage*>(picture.get())) jpeg->DIBNeeded(entry->cancel);
-            }
-        }
+        if (StampFile(entry->path, stamp)) picture = Read(*entry);
     } catch (...) {
         // Damaged or cancelled: dropped; the viewer loads it itself when shown.
-        picture.reset();
+        picture = {};
     }
+    const std::shared_ptr<TFullDecode> full = picture.Full;
     {
         std::lock_guard guard(entry->lock);
-        entry->state = picture ? Entry::State::Ready : Entry::State::Dropped;
+        entry->state = picture.Picture ? Entry::State::Ready : Entry::State::Dropped;
         entry->stamp = stamp;
         entry->picture = std::move(picture);
+        if (full && entry->cancel.Cancelled()) full->Cancel();
     }
     entry->finished.notify_all();
+    if (full) full->RunOnWorkers();  // behind the reduced decodings queued meanwhile
 }
 
-std::unique_ptr<TGraphic> TPrefetch::Take(const std::string& path) {
+TDecodedAhead TPrefetch::Read(const Entry& entry) {
+    CheckPictureFileSize(entry.path);
+    std::string bytes = ReadFileBytes(entry.path);
+    TDecodedAhead ahead;
+    if (TPicture::AnimatedContent(bytes, entry.path)) return ahead;
+    ahead.Picture = TPicture::CreateForContent(bytes, entry.path);
+    if (auto* still = dynamic_cast<TLibraryImage*>(ahead.Picture.get())) {
+        still->Load(std::move(bytes), TDecodeRequest{&entry.cancel});
+        return ahead;
+    }
+    ahead.Picture->LoadFromBytes(std::move(bytes));
+    auto* jpeg = dynamic_cast<TJPEGImage*>(ahead.Picture.get());
+    if (!jpeg) return ahead;
+    const TPoint shown = StretchedSize(entry.showing, jpeg->Width(), jpeg->Height());
+    const TJPEGScale scale = jpeg->ScaleToCover(shown.X, shown.Y);
+    if (scale == TJPEGScale::jsFullSize) {
+        jpeg->DIBNeeded(entry.cancel);
+        return ahead;
+    }
+    ahead.Reduced = std::make_unique<TJPEGImage>(*jpeg);
+    ahead.Reduced->SetScale(scale);
+    ahead.Reduced->DIBNeeded(entry.cancel);
+    ahead.Full = std::make_shared<TFullDecode>(*jpeg);
+    return ahead;
+}
+
+TDecodedAhead TPrefetch::Take(const std::string& path) {
     auto it = entries_.find(path);
-    if (it == entries_.end()) return nullptr;
+    if (it == entries_.end()) return {};
     const std::shared_ptr<Entry> entry = it->second;
     entries_.erase(it);
     std::unique_lock guard(entry->lock);
     if (entry->state == Entry::State::Queued) {
         // Not started (the workers are busy): loading it here is sooner.
         entry->state = Entry::State::Dropped;
-        return nullptr;
+        return {};
     }
     entry->finished.wait(guard, [&] { return entry->state != Entry::State::Running; });
     TFileStamp now;
-    if (entry->state != Entry::State::Ready || !StampFile(path, now) || now != entry->stamp) return nullptr;
+    if (entry->state != Entry::State::Ready || !StampFile(path, now) || now != entry->stamp) {
+        if (entry->picture.Full) entry->picture.Full->Cancel();
+        return {};
+    }
     return std::move(entry->picture);
 }
 
@@ -112,6 +139,7 @@ bool TPrefetch::Busy() const {
     for (const auto& [path, entry] : entries_) {
         std::lock_guard guard(entry->lock);
         if (entry->state == Entry::State::Queued || entry->state == Entry::State::Running) return true;
+        if (entry->picture.Full && !entry->picture.Full->Done()) return true;
     }
     return false;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Pictures decoded ahead of time. While a picture is on view the workers
 // decode its neighbours in the file list with the loader the viewer uses, so
-// that stepping shows them at once; at start the command-line picture is
+// that stepping shows them at once: a JPEG that the fit mode shows reduced
+// is decoded reduced first, and in full after the others' reduced ones; at start the command-line picture is
 // decoded while the windows are being built. A picture is handed over only
 // when its file still has the size and time it had when it was read; a
 // picture that failed to decode is dropped, so the viewer loads it itself and
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "platform/graphics/Graphic.h"
+#include "viewer/FullDecode.h"
+#include "viewer/ShownSize.h"
 
 namespace lumvex {
 
@@ -27,7 +30,8 @@ public:
     static bool Decodable(const std::string& path);
 
     // Starts decoding path on the shared workers unless it is held or under
-    // way already, or is a GIF.
+    // way already, or is a GIF; reduced for the main window's showing as it
+    // is now.
     void Start(const std::string& path);
     // Keeps the pictures of these paths; every other one is dropped and its
     // decoding cancelled.
@@ -36,10 +40,10 @@ public:
     void Clear() { KeepOnly({}); }
 
     // The decoded picture of path, taken out of the prefetch: waits for a
-    // decoding already running; nullptr when there is none, it failed, it
-    // has not started yet (it is then dropped) or the file changed since it
-    // was read.
-    std::unique_ptr<TGraphic> Take(const std::string& path);
+    // decoding already running (the reduced one, when there is one); no
+    // picture when there is none, it failed, it has not started yet (it is
+    // then dropped) or the file changed since it was read.
+    TDecodedAhead Take(const std::string& path);
 
     // Pictures held or under way, and whether a decoding is still running
     // or queued (for tests and benchmarks).
@@ -49,6 +53,7 @@ public:
 private:
     struct Entry;
     static void Decode(const std::shared_ptr<Entry>& entry);
+    static TDecodedAhead Read(const Entry& entry);
 
     // User-interface thread only; each entry is shared with its task.
     std::map<std::string, std::shared_ptr<Entry>> entries_;

@@ -132,6 +132,7 @@ stop_lumvex
 . "$here/right_file.sh"
 . "$here/typing_and_closing.sh"
 . "$here/camera_photos.sh"
+. "$here/big_photo.sh"
 . "$here/formats.sh"
 . "$here/browser.sh"
 . "$here/late_windows.sh"

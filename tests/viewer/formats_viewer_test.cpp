@@ -106,10 +106,10 @@ TEST_F(FormatsInViewer, NeighboursAreDecodedAheadExceptAnAnimation) {
     Show(5);  // f.jxl: its neighbours are e.avif and the animated g.webp
     Application.ProcessMessages();
     ASSERT_TRUE(RunMessagesUntil([] { return !Prefetch.Busy(); }));
-    std::unique_ptr<TGraphic> avif = Prefetch.Take(dir.File("e.avif"));
+    std::unique_ptr<TGraphic> avif = Prefetch.Take(dir.File("e.avif")).Picture;
     ASSERT_NE(avif, nullptr);
     EXPECT_STREQ(avif->ClassName(), "THeifImage");
-    EXPECT_EQ(Prefetch.Take(dir.File("g.webp")), nullptr) << "an animation runs timers: the viewer loads it itself";
+    EXPECT_EQ(Prefetch.Take(dir.File("g.webp")).Picture, nullptr) << "an animation runs timers: the viewer loads it itself";
 }
 
 TEST_F(FormatsInViewer, TheFilterListOffersEveryKind) {

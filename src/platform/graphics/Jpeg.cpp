@@ -51,6 +51,21 @@ int TJPEGImage::Height() const {
     return jpeg::ScaledSize(side, 1 << static_cast<int>(scale_));
 }
 
+TJPEGScale TJPEGImage::ScaleToCover(int minWidth, int minHeight) const {
+    if (!impl_->bytes) return TJPEGScale::jsFullSize;
+    const bool swap = UprightSwapsSides(impl_->metadata);
+    const int width = swap ? impl_->header.height : impl_->header.width;
+    const int height = swap ? impl_->header.width : impl_->header.height;
+    for (TJPEGScale scale : {TJPEGScale::jsEighth, TJPEGScale::jsQuarter, TJPEGScale::jsHalf}) {
+        const int denominator = 1 << static_cast<int>(scale);
+        if (jpeg::ScaledSize(width, denominator) >= minWidth && jpeg::ScaledSize(height, denominator) >= minHeight)
+            return scale;
+    }
+    return TJPEGScale::jsFullSize;
+}
+
+bool TJPEGImage::Decoded() const { return impl_->bitmap != nullptr; }
+
 bool TJPEGImage::Grayscale() const { return impl_->bytes && impl_->header.grayscale; }
 
 const TBitmap& TJPEGImage::Bitmap() const {

@@ -56,6 +56,10 @@ public:
     // metadata leaves the picture as stored.
     TJPEGScale Scale() const { return scale_; }
     void SetScale(TJPEGScale scale);
+    // The smallest scale whose upright size still covers minWidth x
+    // minHeight; full size when even half the picture does not, or when
+    // the picture is an assigned bitmap.
+    TJPEGScale ScaleToCover(int minWidth, int minHeight) const;
     TJPEGPixelFormat PixelFormat() const { return pixelFormat_; }
     void SetPixelFormat(TJPEGPixelFormat format);
     bool Smoothing() const { return smoothing_; }
@@ -74,6 +78,8 @@ public:
     // The decoded picture (decoded now if it was not yet; EJPEG when the data
     // is damaged), or the assigned bitmap.
     const TBitmap& Bitmap() const;
+    // The picture is decoded at the current options (or is an assigned bitmap).
+    bool Decoded() const;
     void DIBNeeded() const { Bitmap(); }
     // Decodes now, unless decoded already; a cancelled token ends the
     // decoding promptly with ECancelled, the picture staying undecoded.

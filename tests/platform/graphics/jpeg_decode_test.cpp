@@ -68,6 +68,27 @@ TEST(JpegDecode, EachScaleGivesTheSizeRoundedUpAndDecodesToIt) {
     }
 }
 
+TEST(JpegDecode, TheScaleToCoverASizeIsTheSmallestThatStillCoversIt) {
+    TJPEGImage jpeg = Load(MakeJpeg(GradientSample(33, 17)));
+    // Sides at the scales: 33 x 17, 17 x 9, 9 x 5, 5 x 3.
+    EXPECT_EQ(jpeg.ScaleToCover(5, 3), TJPEGScale::jsEighth);
+    EXPECT_EQ(jpeg.ScaleToCover(6, 3), TJPEGScale::jsQuarter) << "the width alone needs more";
+    EXPECT_EQ(jpeg.ScaleToCover(5, 4), TJPEGScale::jsQuarter) << "the height alone needs more";
+    EXPECT_EQ(jpeg.ScaleToCover(17, 9), TJPEGScale::jsHalf);
+    EXPECT_EQ(jpeg.ScaleToCover(18, 9), TJPEGScale::jsFullSize);
+    EXPECT_EQ(jpeg.ScaleToCover(40, 20), TJPEGScale::jsFullSize) << "shown larger than the picture";
+    // The scale chosen does not depend on the one set.
+    jpeg.SetScale(TJPEGScale::jsEighth);
+    EXPECT_EQ(jpeg.ScaleToCover(17, 9), TJPEGScale::jsHalf);
+    EXPECT_FALSE(jpeg.Decoded());
+    jpeg.DIBNeeded();
+    EXPECT_TRUE(jpeg.Decoded());
+
+    TJPEGImage assigned;
+    assigned.Assign(jpeg.Bitmap());
+    EXPECT_EQ(assigned.ScaleToCover(1, 1), TJPEGScale::jsFullSize) << "a bitmap has no reduced decoding";
+}
+
 TEST(JpegDecode, FullScaleAtQualityHundredIsCloseToTheSourceAndRowPaddingIsZero) {
     JpegSample s = GradientSample(33, 20);
     s.quality = 100;

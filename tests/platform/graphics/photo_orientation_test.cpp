@@ -1,6 +1,7 @@
 // Camera photos carrying an EXIF orientation show upright wherever they are
-// decoded: full size for the viewer, an eighth for the browser's cells, 8-bit
-// for small cells, and in stored colours for the writers.
+// decoded: full size for the viewer, reduced for its first paint and the
+// browser's cells, 8-bit for small cells, and in stored colours for the
+// writers.
 #include <gtest/gtest.h>
 
 #include "platform/graphics/CameraPhotos.h"
@@ -21,6 +22,10 @@ TEST(PhotoOrientation, EachOrientationShowsTheSceneUprightAtItsUprightSize) {
         EXPECT_EQ(jpeg.Height(), 48) << what;
         ExpectUprightScene(jpeg.Bitmap(), what);
 
+        // Covering an upright 16 x 12 takes a quarter, whichever way the
+        // picture is stored.
+        EXPECT_EQ(jpeg.ScaleToCover(16, 12), TJPEGScale::jsQuarter) << what;
+        EXPECT_EQ(jpeg.ScaleToCover(17, 12), TJPEGScale::jsHalf) << what;
         jpeg.SetScale(TJPEGScale::jsEighth);
         EXPECT_EQ(jpeg.Width(), 8) << what;
         EXPECT_EQ(jpeg.Height(), 6) << what;
