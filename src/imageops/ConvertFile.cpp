@@ -33,10 +33,10 @@ TBitmap NewFilePicture(TGraphic& kind, const std::string& source, TImage& loader
         TDecodeRequest request;
         request.Colors = TColorTarget::SRGB;
         still->Load(ReadFileBytes(source), request);
-        return PictureBitmap(*still);
+        return RewriteBitmap(*still);
     }
     loader.Picture().LoadFromFile(source);
-    return PictureBitmap(*loader.Picture().Graphic());
+    return RewriteBitmap(*loader.Picture().Graphic());
 }
 
 }  // namespace
@@ -59,8 +59,7 @@ TConvertResult ConvertFile(const std::string& folder, const std::string& name, T
     };
     const std::unique_ptr<TGraphic> kind = FilePictureKind(source);
     if (kind && ConvertedIntoNewFileOnly(*kind)) {
-        TBitmap bitmap = NewFilePicture(*kind, source, loader);
-        bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+        const TBitmap bitmap = NewFilePicture(*kind, source, loader);
         return target == TConvertTarget::ToBmp ? newBmp(bitmap) : newJpeg(bitmap);
     }
     // Only JPEG pictures become bitmaps: nothing else is read for it.

@@ -53,8 +53,7 @@ TRewritable LoadForRewrite(TImage& holder, const std::string& path, TJPEGColors 
     TRewritable picture;
     picture.Format = RewriteFormat(loaded);
     if (picture.Format == TRewriteFormat::None) return {};
-    picture.Bitmap = PictureBitmap(loaded);
-    picture.Bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+    picture.Bitmap = RewriteBitmap(loaded);
     return picture;
 }
 
@@ -69,6 +68,12 @@ TBitmap PictureBitmap(const TGraphic& picture) {
     if (auto* jpeg = dynamic_cast<const TJPEGImage*>(&picture)) return jpeg->Bitmap();
     TBitmap bitmap;
     bitmap.Assign(picture);
+    return bitmap;
+}
+
+TBitmap RewriteBitmap(const TGraphic& picture) {
+    TBitmap bitmap = PictureBitmap(picture);
+    bitmap.SetPixelFormat(TPixelFormat::pf24bit);
     return bitmap;
 }
 

@@ -56,6 +56,8 @@ std::unique_ptr<TGraphic> RewritablePicture(const TBitmap& bitmap, TRewriteForma
 // The picture as a bitmap: a decoded JPEG or a bitmap shares its pixels,
 // any other kind is drawn.
 TBitmap PictureBitmap(const TGraphic& picture);
+// The picture as the 24-bit bitmap that turning, scaling and writing work on.
+TBitmap RewriteBitmap(const TGraphic& picture);
 
 // With a JPEG source (decoded in jcStored colours), the file written keeps
 // what the source's file carries.

@@ -17,8 +17,7 @@ void TMainWindow::RotateViewedPicture(bool Left, TGauge& gauge) {
     if (HeldPicture.Holds(fileName)) {
         picture.Format = RewriteFormat(*TImg->Picture().Graphic());
         if (picture.Format == TRewriteFormat::None) return;
-        picture.Bitmap = PictureBitmap(*TImg->Picture().Graphic());
-        picture.Bitmap.SetPixelFormat(TPixelFormat::pf24bit);
+        picture.Bitmap = RewriteBitmap(*TImg->Picture().Graphic());
     } else {
         HeldPicture.Forget();
         // A file that is gone raises the loader's error: it is not made anew.
