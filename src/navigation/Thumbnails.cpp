@@ -28,27 +28,36 @@ template <class PixelAt>
 TBitmap Reduce(const TBitmap& source, int width, int height, PixelAt pixelAt) {
     TBitmap target(width, height, TPixelFormat::pf24bit);
     const int sw = source.Width(), sh = source.Height();
-    std::vector<int> columns(width + 1);
-    for (int x = 0; x <= width; ++x) columns[x] = int(std::int64_t(x) * sw / width);
+    struct Span {
+        int first, count;
+    };
+    std::vector<Span> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        const int first = int(std::int64_t(x) * sw / width), next = int(std::int64_t(x + 1) * sw / width);
+        columns[x] = {first, std::max(1, next - first)};
+    }
     std::vector<std::uint32_t> sums(3 * std::size_t(width));
     for (int y = 0; y < height; ++y) {
         const int top = int(std::int64_t(y) * sh / height);
         const int bottom = std::max(top + 1, int(std::int64_t(y + 1) * sh / height));
+        std::uint8_t* out = target.ScanLine(y);
+        if (bottom - top == 1 && sw <= width) {
+            // Enlarged both ways: each target pixel is one source pixel.
+            const std::uint8_t* row = source.ScanLine(top);
+            for (int x = 0; x < width; ++x) std::copy_n(pixelAt(row, columns[x].first), 3, out + 3 * x);
+            continue;
+        }
         std::fill(sums.begin(), sums.end(), 0u);
         for (int sy = top; sy < bottom; ++sy) {
             const std::uint8_t* row = source.ScanLine(sy);
-            for (int x = 0; x < width; ++x) {
-                const int right = std::max(columns[x] + 1, columns[x + 1]);
-                for (int sx = columns[x]; sx < right; ++sx) {
+            for (int x = 0; x < width; ++x)
+                for (int sx = columns[x].first, end = sx + columns[x].count; sx < end; ++sx) {
                     const std::uint8_t* pixel = pixelAt(row, sx);
                     for (int c = 0; c < 3; ++c) sums[3 * x + c] += pixel[c];
                 }
-            }
         }
-        std::uint8_t* out = target.ScanLine(y);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t area =
-                std::uint32_t(bottom - top) * std::uint32_t(std::max(columns[x] + 1, columns[x + 1]) - columns[x]);
+            const std::uint32_t area = std::uint32_t(bottom - top) * std::uint32_t(columns[x].count);
             for (int c = 0; c < 3; ++c) out[3 * x + c] = static_cast<std::uint8_t>((sums[3 * x + c] + area / 2) / area);
         }
     }

@@ -84,7 +84,10 @@ TBitmap FittedTo(const TBitmap& picture, int edge) {
 
 }  // namespace
 
-TThumbnailCache::TThumbnailCache(std::string folder) : folder_(AbsoluteCleanPath(folder)) {}
+TThumbnailCache::TThumbnailCache(std::string folder) : folder_(AbsoluteCleanPath(folder)) {
+    std::error_code missing;
+    realFolder_ = std::filesystem::canonical(folder_, missing).string();
+}
 
 // A relative $XDG_CACHE_HOME is not valid, and would scatter the cache over
 // whatever folder the program was started in.
@@ -101,9 +104,11 @@ std::string TThumbnailCache::FailFolder() const { return folder_ + "/fail/lumvex
 bool TThumbnailCache::Keeps(const std::string& path) const {
     if (Within(AbsoluteCleanPath(path), folder_)) return false;
     std::error_code ignored;
+    std::string realFolder = realFolder_;
+    if (realFolder.empty()) realFolder = std::filesystem::canonical(folder_, ignored).string();
+    if (realFolder.empty()) return true;
     const std::string real = std::filesystem::canonical(path, ignored).string();
-    const std::string realFolder = std::filesystem::canonical(folder_, ignored).string();
-    return real.empty() || realFolder.empty() || !Within(real, realFolder);
+    return real.empty() || !Within(real, realFolder);
 }
 
 TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor background) const {

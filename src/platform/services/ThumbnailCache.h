@@ -67,6 +67,7 @@ private:
     std::string FailFolder() const;
 
     std::string folder_;
+    std::string realFolder_;  // with its links resolved, when it was there at the start
 };
 
 }  // namespace lumvex
