@@ -96,6 +96,7 @@ void BrowserBuild(benchmark::State& state) {
     BrowserWindow->Workers = &pool;
     std::vector<double> builds, cpus, firsts, blocks, cpuBlocks, peaks, tools;
     for (auto _ : state) {
+        NewThumbnailCache();  // each build makes and keeps every thumbnail
         Application.ProcessMessages();
         const double idle = StatusBytes("VmRSS");
         ResetPeakMemory();
