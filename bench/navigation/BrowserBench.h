@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "ToolTiming.h"
 #include "platform/controls/Timer.h"
 #include "platform/services/Application.h"
+#include "platform/services/KeyCodes.h"
 #include "viewer/MainWindow.h"
 
 namespace lumvex::bench {
@@ -33,6 +35,21 @@ inline double StatusBytes(const std::string& field) {
 
 // VmHWM starts again from the resident memory of now.
 inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// An empty folder of that name in the temporary folder.
+inline std::string TempFolder(const std::string& name) {
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path.string();
+}
+
+// Numpad 0 pressed in the window, as a user presses it.
+inline void PressNumpadZero(TForm& window) {
+    std::uint16_t key = VK_NUMPAD0;
+    window.Activate();
+    MainWindow->FormKeyDown(&window, key, 0);
+}
 
 // The program's windows, once per process, with the settings store in store
 // and the desktop's thumbnail cache beside it, never the user's.

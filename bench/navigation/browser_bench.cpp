@@ -34,13 +34,6 @@ using namespace lumvex::bench;
 
 constexpr int PhotoCount = 40;
 
-std::string TempFolder(const char* name) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path.string();
-}
-
 struct Photos {
     std::string folder = TempFolder("lumvex-browser-bench");
     std::string store = TempFolder("lumvex-browser-bench-store");

@@ -31,13 +31,6 @@ using namespace lumvex::bench;
 constexpr int Count = 500, Distinct = 16;
 constexpr int Width = 1600, Height = 1200;
 
-std::string TempFolder(const std::string& name) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path.string();
-}
-
 // Parts of a photo-like picture, each encoded once and repeated under other names.
 struct Photos {
     std::string folder = TempFolder("lumvex-browser-cached-bench");
@@ -63,12 +56,6 @@ struct Photos {
         std::filesystem::remove_all(store);
     }
 };
-
-void PressNumpadZero(TForm& window) {
-    std::uint16_t key = VK_NUMPAD0;
-    window.Activate();
-    MainWindow->FormKeyDown(&window, key, 0);
-}
 
 // Numpad 0 to the last cell; the browser is closed again afterwards. False
 // when a cell came without its picture.

@@ -51,13 +51,6 @@ using namespace lumvex::bench;
 constexpr int SmallWidth = 320, SmallHeight = 240;
 constexpr int Distinct = 64;  // different pictures, repeated under other names
 
-std::string TempFolder(const std::string& name) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path.string();
-}
-
 // Parts of a photo-like picture, each encoded once.
 const std::vector<std::string>& SmallJpegs() {
     static const std::vector<std::string> jpegs = [] {
@@ -126,12 +119,6 @@ void Decode(const std::string& file) {
 
 // The picture of its cell, as the browser's workers make it.
 void Thumbnail(const std::string& file) { MakeThumbnail(file, TCancelToken()); }
-
-void PressNumpadZero(TForm& window) {
-    std::uint16_t key = VK_NUMPAD0;
-    window.Activate();
-    MainWindow->FormKeyDown(&window, key, 0);
-}
 
 // The cells of the first screen: the rows the area shows, full.
 int FirstScreen() {
