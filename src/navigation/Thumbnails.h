@@ -47,11 +47,11 @@ bool IconName(const std::string& path);
 TCellSource LoadCellSource(const std::string& path, const TCancelToken& cancel);
 // The picture placed by its own size and reduced to its place; an icon as it is.
 TThumbnail FitToCell(TCellSource source);
+// Both: the thumbnail of a file.
+TThumbnail MakeThumbnail(const std::string& path, const TCancelToken& cancel);
 // A picture of the file kept from before (its own size when known, else
 // placed by the picture's proportions), placed as the file's decoded picture
 // would be.
 TCellSource KeptCellSource(const std::string& path, TBitmap picture, int imageWidth, int imageHeight);
-// Both: the thumbnail of a file.
-TThumbnail MakeThumbnail(const std::string& path, const TCancelToken& cancel);
 
 }  // namespace lumvex

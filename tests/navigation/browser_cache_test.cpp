@@ -1,7 +1,8 @@
 // The browser and the desktop's thumbnail cache: a folder seen before fills
 // from the cache without decoding, a changed file is made again, a damaged
-// file is not decoded again until it changes, and a cache that cannot be
-// written or that holds the pictures itself costs nothing but the cache.
+// file is not decoded again until it changes, a damaged entry is made again,
+// and a cache that cannot be written or that holds the pictures itself costs
+// nothing but the cache.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -127,6 +128,18 @@ TEST_F(BrowserCache, AChangedFileIsMadeAgainAndAFailureStandsUntilTheFileChanges
     Reopen();
     ASSERT_NE(PictureOf(1), nullptr);
     EXPECT_EQ(PicturePixel(1, 10, 10), clBlue);
+}
+
+TEST_F(BrowserCache, ADamagedEntryIsIgnoredAndMadeAgain) {
+    const std::string file = WriteBmp(dir, "a.bmp", 40, 30, clRed);
+    OpenAndWait(dir);
+    const std::string entry = cache + "/normal/" + ThumbnailEntryName(FileUri(file));
+    const std::string whole = ReadFileBytes(entry);
+    WriteFileAtomically(entry, whole.substr(0, whole.size() / 2));
+    Reopen();
+    ASSERT_NE(PictureOf(0), nullptr);
+    EXPECT_EQ(PicturePixel(0, 10, 10), clRed);
+    EXPECT_EQ(ReadFileBytes(entry), whole);
 }
 
 // Another program keeps only a large thumbnail, and does not record the
