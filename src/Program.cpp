@@ -9,6 +9,7 @@
 #include "appearance/AboutWindow.h"
 #include "navigation/BrowserWindow.h"
 #include "components/MPGifImg.h"
+#include "viewer/LateWindows.h"
 #include "viewer/Prefetch.h"
 #include "platform/services/Application.h"
 #include "platform/services/Resources.h"
@@ -42,17 +43,21 @@ void CreateWindows(const std::string& picture) {
     TimingMark("main window created");
     new TFileWindow;
     TimingMark("file window created");
-    new TTransformationsWindow;
-    TimingMark("transformations window created");
     new TOptionsWindow;
     TimingMark("options window created");
-    new TAboutWindow;
-    TimingMark("about window created");
-    new TBrowserWindow;
-    TimingMark("browser window created");
+    // The start-up step needs none of these: they wait for the first paint.
+    SetLateWindowsBuilder([] {
+        new TTransformationsWindow;
+        TimingMark("transformations window created");
+        new TAboutWindow;
+        TimingMark("about window created");
+        new TBrowserWindow;
+        TimingMark("browser window created");
+    });
 }
 
 void DestroyWindows() {
+    SetLateWindowsBuilder(nullptr);
     delete BrowserWindow;
     BrowserWindow = nullptr;
     delete AboutWindow;

@@ -9,12 +9,15 @@ namespace lumvex {
 // the windows are built.
 void StartReadingPicture(const std::string& picture);
 
-// Registers the picture kinds and the default artwork, then creates the six
-// windows hidden, the main window first. picture is the command line's
-// picture ("" for none).
+// Registers the picture kinds and the default artwork, then creates the
+// windows hidden, the main window first: those the start-up step needs now,
+// the transformations and about windows and the browser once the first
+// picture is painted, or sooner if something reaches them (LateWindows). picture is the command
+// line's picture ("" for none).
 void CreateWindows(const std::string& picture);
 
-// Destroys the six windows, the last created first, and puts the viewer's
+// Destroys the windows, the last created first (a late window not built yet
+// is not built any more), and puts the viewer's
 // state back as at start, so that the windows can be created again.
 void DestroyWindows();
 

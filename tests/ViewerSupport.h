@@ -10,6 +10,7 @@
 
 #include "Program.h"
 #include "TestFiles.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 #include "navigation/FileWindow.h"
 #include "imageops/TransformationsWindow.h"
@@ -50,7 +51,8 @@ inline constexpr int TestScreenWidth = 1280;
 inline constexpr int TestScreenHeight = 1024;
 
 // Creates the windows in folder (made the current folder first) with the
-// command line's picture, shows the main window and runs the start-up step.
+// command line's picture, shows the main window, runs the start-up step and
+// builds the windows that the program builds after its first paint.
 // Windows still standing from before are destroyed first.
 inline void StartViewer(const std::string& folder, const std::string& picture = "") {
     DestroyWindows();
@@ -59,6 +61,7 @@ inline void StartViewer(const std::string& folder, const std::string& picture = 
     CreateWindows(picture);
     MainWindow->Show();  // as the message loop shows the main window
     MainWindow->DestruktorTimer();
+    BuildLateWindows();  // as the first paint does
 }
 
 // A test of the started program in a folder of its own that holds one

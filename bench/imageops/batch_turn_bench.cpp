@@ -18,6 +18,7 @@
 #include "platform/graphics/Jpeg.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/Screen.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 
 namespace {
@@ -50,6 +51,7 @@ void StartWindows(const Photos& photos) {
     if (chdir(photos.folder.c_str()) != 0) std::abort();
     CreateWindows("");
     MainWindow->DestruktorTimer();
+    BuildLateWindows();  // as the first paint does
     FileWindow->DirectoryListBox->SetDirectory(photos.folder);
     TransformationsWindow->FileListBox->Update();
 }

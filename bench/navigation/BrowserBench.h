@@ -16,6 +16,7 @@
 #include "platform/controls/Timer.h"
 #include "platform/services/Application.h"
 #include "platform/services/KeyCodes.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 
 namespace lumvex::bench {
@@ -60,6 +61,7 @@ inline void StartWindows(const std::string& store) {
     CreateWindows("");
     MainWindow->Show();
     MainWindow->DestruktorTimer();
+    BuildLateWindows();  // as the first paint does
 }
 
 // A build after this sees its folder for the first time: the thumbnail cache

@@ -31,6 +31,7 @@
 #include "platform/graphics/Jpeg.h"
 #include "platform/graphics/Picture.h"
 #include "platform/services/Screen.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 #include "viewer/Prefetch.h"
 
@@ -219,6 +220,7 @@ void MixedFolderSteps(benchmark::State& state) {
     if (chdir(folder.c_str()) != 0) throw std::runtime_error("cannot enter " + folder);
     CreateWindows("");
     MainWindow->DestruktorTimer();
+    BuildLateWindows();  // as the first paint does
     MainWindow->nyjtas1Click(MainWindow->nyjtas1);
     std::vector<double> ratios, steps;
     for (auto _ : state) {

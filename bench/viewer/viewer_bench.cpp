@@ -14,6 +14,7 @@
 
 #include "Program.h"
 #include "viewer/Prefetch.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 #include "navigation/FileWindow.h"
 #include "platform/SysUtils.h"
@@ -69,6 +70,7 @@ void StartViewer() {
     if (chdir(Folder().c_str()) != 0) std::abort();
     CreateWindows("");
     MainWindow->DestruktorTimer();
+    BuildLateWindows();  // as the first paint does
 }
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }

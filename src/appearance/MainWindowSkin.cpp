@@ -14,6 +14,7 @@
 #include "appearance/OptionsWindow.h"
 #include "navigation/BrowserWindow.h"
 #include "appearance/AboutWindow.h"
+#include "viewer/LateWindows.h"
 
 namespace lumvex {
 
@@ -85,6 +86,120 @@ void SkinBrowser(const TBitmap& titleBar) {
     SetFontColor(cells, Viewer.coText);
 }
 
+TBitmap TitleBarPicture() {
+    TBitmap titleBar(1, TitleBarRows, TPixelFormat::pf24bit);
+    GradientFill(titleBar.Canvas(), 1, TitleBarRows, false, 50, Viewer.co2, Viewer.co1, Viewer.co2);
+    return titleBar;
+}
+
+// The file window's background, computed for its width and stretched in the
+// windows that share it.
+TBitmap BackgroundPicture() {
+    TBitmap background(FileWindow->Width(), 1, TPixelFormat::pf24bit);
+    GradientFill(background.Canvas(), FileWindow->Width(), 1, true, 0, Viewer.co2, Viewer.co1, Viewer.co2);
+    return background;
+}
+
+// The transformations window: the shared bars and background, texts, fields,
+// the gauge and the close button's size and place.
+void SkinTransformationsWindow(const TBitmap& titleBar, const TBitmap& background) {
+    const int B = Viewer.ButtonSize;
+    TTransformationsWindow& window = *TransformationsWindow;
+    window.BackShape->Pen().Color = Viewer.co1;
+    ShowStretched(*window.TopImage, titleBar);
+    ShowStretched(*window.BackImage, background);
+    for (TLabel* text : {window.TopLabel, window.Label1, window.Label2, window.Label3, window.Label4, window.Label5,
+                         window.Label6, window.Label7, window.Label8, window.Label9, window.Label10, window.fileindex})
+        SetFontColor(*text, Viewer.coText);
+    for (TControl* field : std::initializer_list<TControl*>{window.ComboBox1, window.CheckBox1, window.RadioButton1,
+                                                            window.RadioButton2, window.RadioButton3, window.RadioButton4,
+                                                            window.FileListBox, window.SpinEditW, window.SpinEditH})
+        SetFieldColors(*field, Viewer.co1, Viewer.coText);
+    window.Gauge->SetBackColor(Viewer.co1);
+    window.Gauge->SetForeColor(Viewer.co2);
+    SetFontPoints(*window.TopLabel, B == 24 ? 16 : 12);
+    window.TopImage->SetHeight(B + 2);
+    SetSquare(*window.MorphButton9, B);
+    window.MorphButton9->SetLeft(window.Width() - FileWindow->MorphButton1->Width() - 5);
+    SetFontPoints(*window.FileListBox, B / 2);
+}
+
+// The windows built after the first paint (LateWindows) take the skin of the
+// moment when they are built.
+void SkinLateWindows() {
+    const TBitmap titleBar = TitleBarPicture();
+    SkinTransformationsWindow(titleBar, BackgroundPicture());
+    AboutWindow->BackShape->Pen().Color = Viewer.co1;
+    SkinBrowser(titleBar);
+}
+
+// A button and the glyph cell it shows.
+struct GlyphButton {
+    TMorphButton* button;
+    int cell;
+};
+
+// The glyphs of the buttons that show a small picture and of those that show
+// a word (the wide cells), tinted to the button colours.
+void TintButtons(const TBitmap& sheet, std::span<const GlyphButton> buttons, std::span<const GlyphButton> wideButtons) {
+    const std::span<const GlyphButton> groups[] = {buttons, wideButtons};
+    // The strips at rest go into the pictures shown at rest, the lit strips
+    // into the pictures the buttons fade to.
+    struct Pass {
+        int firstRow;
+        TColor color;
+        TPicture& (TMorphButton::*picture)();
+        std::span<const GlyphButton> buttons;
+        int cellWidth;
+    };
+    const Pass passes[] = {
+        {glyphsheet::SmallRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, buttons, glyphsheet::SmallCellWidth},
+        {glyphsheet::WideRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, wideButtons, glyphsheet::WideCellWidth},
+        {glyphsheet::SmallLitRow, Viewer.abtc, &TMorphButton::MorphPic2, buttons, glyphsheet::SmallCellWidth},
+        {glyphsheet::WideLitRow, Viewer.abtc, &TMorphButton::MorphPic2, wideButtons, glyphsheet::WideCellWidth}};
+
+    // Never smaller than the sheet's layout, so every cell can be read even
+    // from a damaged sheet.
+    TBitmap work(std::max(sheet.Width(), glyphsheet::Width), std::max(sheet.Height(), glyphsheet::Height),
+                 TPixelFormat::pf24bit);
+    work.Canvas().Brush = TBrush{clFuchsia, TBrushStyle::bsSolid};
+    const TRect whole = Rect(0, 0, work.Width(), work.Height());
+    const int lastOffset = glyphsheet::StripHeight - 1;
+    // A button fading out holds its two pictures exchanged; give them back
+    // first, so that the glyphs at rest land in the picture shown at rest.
+    for (std::span<const GlyphButton> group : groups)
+        for (const GlyphButton& b : group)
+            if (b.button->Swapped()) b.button->Rebuild();
+    for (const Pass& pass : passes) {
+        work.Canvas().FillRect(whole);
+        if (pass.color != clBlack)
+            TintGlyphStrip(sheet, 40, pass.color, pass.firstRow, pass.firstRow + lastOffset, work);
+        else
+            work.Canvas().CopyRect(Rect(0, 0, sheet.Width(), glyphsheet::StripHeight), sheet,
+                                   Rect(0, pass.firstRow, sheet.Width(), pass.firstRow + glyphsheet::StripHeight));
+        for (const GlyphButton& b : pass.buttons) {
+            TPicture& picture = (b.button->*pass.picture)();
+            CopyCell(work, b.cell * pass.cellWidth, pass.cellWidth, picture);
+        }
+    }
+    for (std::span<const GlyphButton> group : groups)
+        for (const GlyphButton& b : group) b.button->Rebuild();
+}
+
+// The late windows' buttons, tinted to the button colours of the moment.
+void TintLateWindowButtons() {
+    TTransformationsWindow& transformations = *TransformationsWindow;
+    const GlyphButton buttons[] = {
+        {transformations.MorphButton9, 5},  {transformations.MorphButton1, 12}, {transformations.MorphButton2, 11},
+        {transformations.MorphButton3, 14}, {transformations.MorphButton4, 15}, {BrowserWindow->MorphButton1, 5},
+        {AboutWindow->MorphButton1, 5}};
+    const GlyphButton wideButtons[] = {{transformations.MorphButton6, 0},
+                                       {transformations.MorphButton7, 1},
+                                       {transformations.MorphButton5, 2},
+                                       {transformations.MorphButton8, 3}};
+    TintButtons(MainWindow->bt_big->Picture().Bitmap(), buttons, wideButtons);
+}
+
 // The options window: frames, swatches, the shared bars and texts.
 void SkinOptionsWindow(const TBitmap& titleBar, const TBitmap& background) {
     OptionsWindow->BackShape->Pen().Color = Viewer.co1;
@@ -114,19 +229,14 @@ void TMainWindow::SetSkin() {
     const bool big = Viewer.ButtonSize == 24;
 
     BackShape->Pen().Color = Viewer.co1;
-    AboutWindow->BackShape->Pen().Color = Viewer.co1;
 
-    TBitmap titleBar(1, TitleBarRows, TPixelFormat::pf24bit);
-    GradientFill(titleBar.Canvas(), 1, TitleBarRows, false, 50, Viewer.co2, Viewer.co1, Viewer.co2);
+    const TBitmap titleBar = TitleBarPicture();
     ShowStretched(*TopImage, titleBar);
     ShowStretched(*BottomImage, titleBar);
 
-    // The file window's background is computed for its width now and
-    // stretched in the windows that share it.
     FileWindow->BackShape->Pen().Color = Viewer.co1;
     FileWindow->BackShape2->Brush().Color = Viewer.co1;
-    TBitmap background(FileWindow->Width(), 1, TPixelFormat::pf24bit);
-    GradientFill(background.Canvas(), FileWindow->Width(), 1, true, 0, Viewer.co2, Viewer.co1, Viewer.co2);
+    const TBitmap background = BackgroundPicture();
     ShowStretched(*FileWindow->BackImage, background);
     ShowStretched(*FileWindow->TopImage, titleBar);
     for (TControl* text : {static_cast<TControl*>(FileWindow->TopLabel), static_cast<TControl*>(FileWindow->FileName)})
@@ -134,19 +244,6 @@ void TMainWindow::SetSkin() {
     for (TControl* list : std::initializer_list<TControl*>{FileWindow->DriveComboBox, FileWindow->FilterComboBox,
                                                            FileWindow->DirectoryListBox, FileWindow->FileListBox})
         SetFieldColors(*list, Viewer.co1, Viewer.coText);
-
-    TransformationsWindow->BackShape->Pen().Color = Viewer.co1;
-    ShowStretched(*TransformationsWindow->TopImage, titleBar);
-    ShowStretched(*TransformationsWindow->BackImage, background);
-    for (TLabel* text : {TransformationsWindow->TopLabel, TransformationsWindow->Label1, TransformationsWindow->Label2, TransformationsWindow->Label3, TransformationsWindow->Label4, TransformationsWindow->Label5,
-                         TransformationsWindow->Label6, TransformationsWindow->Label7, TransformationsWindow->Label8, TransformationsWindow->Label9, TransformationsWindow->Label10, TransformationsWindow->fileindex})
-        SetFontColor(*text, Viewer.coText);
-    for (TControl* field : std::initializer_list<TControl*>{
-             TransformationsWindow->ComboBox1, TransformationsWindow->CheckBox1, TransformationsWindow->RadioButton1, TransformationsWindow->RadioButton2, TransformationsWindow->RadioButton3,
-             TransformationsWindow->RadioButton4, TransformationsWindow->FileListBox, TransformationsWindow->SpinEditW, TransformationsWindow->SpinEditH})
-        SetFieldColors(*field, Viewer.co1, Viewer.coText);
-    TransformationsWindow->Gauge->SetBackColor(Viewer.co1);
-    TransformationsWindow->Gauge->SetForeColor(Viewer.co2);
 
     SkinOptionsWindow(titleBar, background);
 
@@ -164,7 +261,7 @@ void TMainWindow::SetSkin() {
     SetSquare(*logo, B);
     TopLabel->SetLeft(B + 8);
 
-    for (TLabel* title : {TopLabel, FileWindow->TopLabel, TransformationsWindow->TopLabel, OptionsWindow->TopLabel})
+    for (TLabel* title : {TopLabel, FileWindow->TopLabel, OptionsWindow->TopLabel})
         SetFontPoints(*title, big ? 16 : 12);
     SetFontPoints(*BottomLabel, big ? 14 : 12);
 
@@ -181,81 +278,24 @@ void TMainWindow::SetSkin() {
                                                            FileWindow->FileName})
         SetFontPoints(*list, B / 2);
 
-    TransformationsWindow->TopImage->SetHeight(B + 2);
-    SetSquare(*TransformationsWindow->MorphButton9, B);
-    TransformationsWindow->MorphButton9->SetLeft(TransformationsWindow->Width() - FileWindow->MorphButton1->Width() - 5);
-    SetFontPoints(*TransformationsWindow->FileListBox, B / 2);
-
-    SkinBrowser(titleBar);
     OptionsWindow->TopImage->SetHeight(B + 2);
     SetSquare(*OptionsWindow->MorphButton8, B);
     OptionsWindow->MorphButton8->SetLeft(OptionsWindow->Width() - FileWindow->MorphButton1->Width() - 5);
+
+    WhenLateWindowsBuilt(SkinLateWindows);
 }
 
 void TMainWindow::SetButtonSkin() {
-    // Every image button and the glyph cell it shows.
-    struct GlyphButton {
-        TMorphButton* button;
-        int cell;
-    };
     const GlyphButton buttons[] = {
-        {MorphButton12, 0},  {MorphButton11, 1}, {MorphButton5, 2},  {MorphButton4, 3},  {MorphButton3, 4},
-        {MorphButton1, 5},   {FileWindow->MorphButton1, 5},               {TransformationsWindow->MorphButton9, 5},
-        {BrowserWindow->MorphButton1, 5},
-        {MorphButton7, 6},   {MorphButton9, 7},  {FileWindow->MorphButton2, 8},               {MorphButton10, 9},
-        {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14}, {MorphButton14, 15}, {MorphButton8, 16},
-        {MorphButton2, 17},  {OptionsWindow->MorphButton8, 5}, {OptionsWindow->MorphButton1, 6},
-        {AboutWindow->MorphButton1, 5},
-        {TransformationsWindow->MorphButton1, 12}, {TransformationsWindow->MorphButton2, 11}, {TransformationsWindow->MorphButton3, 14}, {TransformationsWindow->MorphButton4, 15},
+        {MorphButton12, 0}, {MorphButton11, 1},  {MorphButton5, 2},  {MorphButton4, 3},
+        {MorphButton3, 4},  {MorphButton1, 5},   {MorphButton7, 6},  {MorphButton9, 7},
+        {MorphButton10, 9}, {MorphButton6, 10},  {MorphButton15, 13}, {MorphButton13, 14},
+        {MorphButton14, 15}, {MorphButton8, 16}, {MorphButton2, 17}, {FileWindow->MorphButton1, 5},
+        {FileWindow->MorphButton2, 8}, {OptionsWindow->MorphButton8, 5}, {OptionsWindow->MorphButton1, 6},
     };
-    // The buttons that show a word, and their wide cells.
-    const GlyphButton wideButtons[] = {
-        {OptionsWindow->MorphButton2, 5},
-        {TransformationsWindow->MorphButton6, 0}, {TransformationsWindow->MorphButton7, 1}, {TransformationsWindow->MorphButton5, 2}, {TransformationsWindow->MorphButton8, 3},
-    };
-    const std::span<const GlyphButton> groups[] = {buttons, wideButtons};
-    // The strips at rest go into the pictures shown at rest, the lit strips
-    // into the pictures the buttons fade to.
-    struct Pass {
-        int firstRow;
-        TColor color;
-        TPicture& (TMorphButton::*picture)();
-        std::span<const GlyphButton> buttons;
-        int cellWidth;
-    };
-    const Pass passes[] = {
-        {glyphsheet::SmallRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, buttons, glyphsheet::SmallCellWidth},
-        {glyphsheet::WideRestRow, Viewer.ibtc, &TMorphButton::MorphPic1, wideButtons, glyphsheet::WideCellWidth},
-        {glyphsheet::SmallLitRow, Viewer.abtc, &TMorphButton::MorphPic2, buttons, glyphsheet::SmallCellWidth},
-        {glyphsheet::WideLitRow, Viewer.abtc, &TMorphButton::MorphPic2, wideButtons, glyphsheet::WideCellWidth}};
-
-    const TBitmap& sheet = bt_big->Picture().Bitmap();
-    // Never smaller than the sheet's layout, so every cell can be read even
-    // from a damaged sheet.
-    TBitmap work(std::max(sheet.Width(), glyphsheet::Width), std::max(sheet.Height(), glyphsheet::Height),
-                 TPixelFormat::pf24bit);
-    work.Canvas().Brush = TBrush{clFuchsia, TBrushStyle::bsSolid};
-    const TRect whole = Rect(0, 0, work.Width(), work.Height());
-    const int lastOffset = glyphsheet::StripHeight - 1;
-    // A button fading out holds its two pictures exchanged; give them back
-    // first, so that the glyphs at rest land in the picture shown at rest.
-    for (std::span<const GlyphButton> group : groups)
-        for (const GlyphButton& b : group)
-            if (b.button->Swapped()) b.button->Rebuild();
-    for (const Pass& pass : passes) {
-        work.Canvas().FillRect(whole);
-        if (pass.color != clBlack)
-            TintGlyphStrip(sheet, 40, pass.color, pass.firstRow, pass.firstRow + lastOffset, work);
-        else
-            work.Canvas().CopyRect(Rect(0, 0, sheet.Width(), glyphsheet::StripHeight), sheet,
-                                   Rect(0, pass.firstRow, sheet.Width(), pass.firstRow + glyphsheet::StripHeight));
-        for (const GlyphButton& b : pass.buttons) {
-            TPicture& picture = (b.button->*pass.picture)();
-            CopyCell(work, b.cell * pass.cellWidth, pass.cellWidth, picture);
-        }
-    }
-    for (std::span<const GlyphButton> group : groups)
-        for (const GlyphButton& b : group) b.button->Rebuild();
+    const GlyphButton wideButtons[] = {{OptionsWindow->MorphButton2, 5}};
+    TintButtons(bt_big->Picture().Bitmap(), buttons, wideButtons);
+    WhenLateWindowsBuilt(TintLateWindowButtons);
 }
 
 }  // namespace lumvex

@@ -4,6 +4,7 @@
 
 #include "appearance/ColorSchemes.h"
 #include "appearance/AboutWindow.h"
+#include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 #include "windowparts/WindowParts.h"
 
@@ -238,7 +239,10 @@ void TOptionsWindow::ComboBox1Change(TObject*) {
 
 void TOptionsWindow::MorphButton8Click(TObject*) { Hide(); }
 
-void TOptionsWindow::MorphButton2Click(TObject*) { AboutWindow->Show(); }
+void TOptionsWindow::MorphButton2Click(TObject*) {
+    BuildLateWindows();
+    AboutWindow->Show();
+}
 
 void TOptionsWindow::MorphButton1Click(TObject*) {
     if (RunDialog(OpenDialog)) Edit1->SetText(OpenDialog.FileName);

@@ -6,6 +6,7 @@
 #include "imageops/TransformationsWindow.h"
 #include "appearance/OptionsWindow.h"
 #include "navigation/BrowserWindow.h"
+#include "viewer/LateWindows.h"
 #include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Screen.h"
@@ -170,24 +171,31 @@ void TFileWindow::ShowStartFile() {
     MainWindow->ResizeImage(MainWindow->Image, MainWindow->TImg);
 }
 
-// Choosing a file here leaves exactly that file marked.
+// Choosing a file here leaves exactly that file marked. The marks list is
+// built after the first picture is shown; the first file is marked then.
 void TFileWindow::MirrorIntoMarks() {
-    TFileListBox* marks = TransformationsWindow->FileListBox;
-    marks->ClearSelection();
-    const int index = FileListBox->ItemIndex();
-    if (index >= 0 && index < marks->Count()) marks->SetSelected(index, true);
+    WhenLateWindowsBuilt([this] {
+        TFileListBox* marks = TransformationsWindow->FileListBox;
+        marks->ClearSelection();
+        const int index = FileListBox->ItemIndex();
+        if (index >= 0 && index < marks->Count()) marks->SetSelected(index, true);
+    });
 }
 
 void TFileWindow::DirectoryListBoxChange() {
-    TransformationsWindow->FileListBox->SetDirectoryFrom(*FileListBox);
+    WhenLateWindowsBuilt([this] { TransformationsWindow->FileListBox->SetDirectoryFrom(*FileListBox); });
     FileName->SetCaption("");
     MainWindow->Image->Picture().Bitmap().SetWidth(0);
     MainWindow->border->SetWidth(0);
     FileListBoxChange();
-    if (BrowserWindow->Visible()) BrowserWindow->Build();
+    WhenLateWindowsBuilt([] {
+        if (BrowserWindow->Visible()) BrowserWindow->Build();
+    });
 }
 
-void TFileWindow::FilterComboBoxChange() { TransformationsWindow->FileListBox->SetMask(FilterComboBox->Mask()); }
+void TFileWindow::FilterComboBoxChange() {
+    WhenLateWindowsBuilt([this] { TransformationsWindow->FileListBox->SetMask(FilterComboBox->Mask()); });
+}
 
 void TFileWindow::BackImageMouseMove(TObject*, TShiftState shift, int x, int y) {
     if (!drag_.MouseMove(*this, shift, x, y)) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "viewer/LateWindows.h"
 #include "navigation/FileWindow.h"
 #include "imageops/TransformationsWindow.h"
 #include "appearance/OptionsWindow.h"
@@ -243,11 +244,24 @@ void TMainWindow::DestruktorTimer() {
     once->SetEnabled(false);
     once->OnTimer = nullptr;
     delete once;
-    TransformationsWindow->FileListBoxChange();
-    TimingMark("marks list read");
+    // Whether the first picture loads or fails, the windows left for later
+    // are built once what it left is on screen.
+    struct AfterLoading {
+        TMainWindow& window;
+        ~AfterLoading() { window.AwaitFirstPaint(); }
+    } afterLoading{*this};
+    WhenLateWindowsBuilt([] { TransformationsWindow->FileListBoxChange(); });
     FileWindow->FileListBoxChange();
     TimingMark("first picture loaded");
-    QueueOnUiThread([] { TimingMark("first picture painted"); });
+}
+
+void TMainWindow::AwaitFirstPaint() {
+    AfterNextPaint([] {
+        TimingMark("first picture painted");
+        BuildLateWindows();
+    });
+    // A window that gets no paint (placed off the screen) does not keep them waiting.
+    QueueOnUiThreadAfter(LateWindowsAtTheLatestMs, BuildLateWindows);
 }
 
 void TMainWindow::FormResize() {

@@ -109,6 +109,10 @@ public:
 
     void FormCreate();
     void DestruktorTimer();
+    // The late windows (LateWindows) are built after the first paint that
+    // follows, or after LateWindowsAtTheLatestMs without one.
+    void AwaitFirstPaint();
+    static constexpr int LateWindowsAtTheLatestMs = 500;
     void FormResize();
     void FormClose();
     // Saves the settings as the program closes. Closing always ends the

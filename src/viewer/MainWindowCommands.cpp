@@ -6,6 +6,7 @@
 #include "imageops/TransformationsWindow.h"
 #include "appearance/OptionsWindow.h"
 #include "navigation/BrowserWindow.h"
+#include "viewer/LateWindows.h"
 #include "windowparts/WindowParts.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Application.h"
@@ -18,6 +19,7 @@ namespace lumvex {
 void TMainWindow::MorphButton1Click(TObject* sender) { ViewCommand(sender ? sender->Tag : 0); }
 
 void TMainWindow::ViewCommand(int number) {
+    BuildLateWindows();  // a command may come before the first paint
     switch (number) {
     case 1:
         SaveOptionsForClose();
@@ -105,6 +107,7 @@ void TMainWindow::ToggleFullScreen() {
 void TMainWindow::ImageDblClick(TObject*) { ViewCommand(4); }
 
 void TMainWindow::FormKeyDown(TObject*, std::uint16_t& key, TShiftState) {
+    BuildLateWindows();  // a key may come before the first paint
     const std::uint16_t k = key;
     if (k < Viewer.KeyHeld.size()) Viewer.KeyHeld[k] = true;
     if (k == VK_RETURN) ViewCommand(7);

@@ -8,8 +8,10 @@
 namespace lumvex {
 
 namespace {
+// The transformations window is built after the first paint: until then it
+// is neither shown nor active.
 void HideIfShown(TForm* tool, bool& hidden) {
-    if (!tool->Visible()) return;
+    if (!tool || !tool->Visible()) return;
     hidden = true;
     tool->Hide();
 }
@@ -34,7 +36,8 @@ void TMainWindow::DimInactiveWindows() {
             HideIfShown(OptionsWindow, Viewer.OptionsHidden);
         }
     }
-    const bool programActive = Active() || FileWindow->Active() || TransformationsWindow->Active() || OptionsWindow->Active();
+    const bool programActive = Active() || FileWindow->Active() || OptionsWindow->Active() ||
+                               (TransformationsWindow && TransformationsWindow->Active());
     if (!programActive && !Viewer.ColorDialogOpen) {
         if (!Viewer.Dimming) {
             Viewer.Dimming = true;

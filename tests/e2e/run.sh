@@ -135,6 +135,7 @@ stop_lumvex
 . "$here/camera_photos.sh"
 . "$here/formats.sh"
 . "$here/browser.sh"
+. "$here/late_windows.sh"
 
 if [ $failures -gt 0 ]; then
   log "$failures check(s) failed; screens and logs in $E2E_WORK"

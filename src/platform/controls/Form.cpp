@@ -1,5 +1,7 @@
 #include "platform/controls/Form.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QPixmap>
@@ -11,6 +13,7 @@
 #include "platform/graphics/QtBridge.h"
 #include "platform/services/Application.h"
 #include "platform/services/Screen.h"
+#include "platform/threads/WorkerPool.h"
 
 namespace lumvex {
 
@@ -26,6 +29,29 @@ public:
         hide();
         destroy(true, true);
     }
+};
+
+// Watches every event of the application until a widget of one window gets a
+// paint event. The window's paints and their flush to the screen are done in
+// one go, so a call queued from there runs after the picture is on screen.
+class PaintWatch : public QObject {
+public:
+    PaintWatch(QWidget* window, std::function<void()> done) : QObject(window), window_(window), done_(std::move(done)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (done_ && event->type() == QEvent::Paint && object->isWidgetType() &&
+            static_cast<QWidget*>(object)->window() == window_) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            QueueOnUiThread(std::exchange(done_, nullptr));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> done_;
 };
 }  // namespace
 
@@ -145,6 +171,10 @@ void TForm::SaveScreenshot(const std::string& path) {
     buffer.open(QIODevice::WriteOnly);
     if (!Widget()->grab().toImage().save(&buffer, "PNG")) throw EWriteError("Cannot encode the screenshot of " + Name);
     WriteFileAtomically(path, std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+void TForm::AfterNextPaint(std::function<void()> done) {
+    if (QCoreApplication::instance()) new PaintWatch(Widget(), std::move(done));
 }
 
 void TForm::HandleActivation(bool active) {

@@ -1,6 +1,7 @@
 #pragma once
 // A top-level window. Forms are created hidden; the first form created is the
 // application's main form, which Application.Run shows.
+#include <functional>
 #include <string>
 
 #include "platform/controls/Control.h"
@@ -67,6 +68,11 @@ public:
     TBitmap GetFormImage();
     // Writes GetFormImage() as a PNG file.
     void SaveScreenshot(const std::string& path);
+
+    // Runs done once, on the user-interface thread, after the form's window
+    // (or a control in it) is next painted and the paint has gone to the
+    // screen. Nothing runs if the form goes first.
+    void AfterNextPaint(std::function<void()> done);
 
     TCloseEvent OnClose;
     TNotifyEvent OnShow;

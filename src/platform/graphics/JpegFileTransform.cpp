@@ -1,5 +1,6 @@
 #include "platform/graphics/JpegFileTransform.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/SysUtils.h"
 #include "platform/graphics/JpegCodec.h"
 #include "platform/graphics/JpegLosslessTransform.h"
@@ -36,9 +37,14 @@ bool TransformJpegFile(const std::string& path, TFlipTurn transform) {
     const bool swapped = SwapsSides(look);
     const jpeg::WritePlan plan = jpeg::PlanWrite(metadata, look, swapped ? header.height : header.width,
                                                  swapped ? header.width : header.height);
-    const std::optional<std::string> lossless = CoefficientsFit(header) ? jpeg::TransformLosslessly(bytes, plan.pixels)
-                                                                        : std::nullopt;
-    WriteFileAtomically(path, lossless ? jpeg::WithMarkers(*lossless, plan.markers) : Recoded(bytes, plan, metadata));
+    if (CoefficientsFit(header))
+        if (const std::optional<jpeg::TransformedJpeg> lossless = jpeg::TransformLosslessly(bytes, plan.pixels)) {
+            TReplacingFile file(path);
+            jpeg::WriteWithMarkers(file, lossless->Bytes(), plan.markers);
+            file.Commit();
+            return true;
+        }
+    WriteFileAtomically(path, Recoded(bytes, plan, metadata));
     return true;
 }
 

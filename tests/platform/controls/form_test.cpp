@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "TestFiles.h"
 #include "platform/SysUtils.h"
+#include "platform/controls/Control.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/Panel.h"
 #include "platform/services/Application.h"
@@ -154,6 +158,42 @@ TEST(FormTest, ScreenSizeCanBeFixedForTests) {
     EXPECT_EQ(Screen.Height(), 768);
     Screen.SetTestSize(std::nullopt);
     EXPECT_GT(Screen.Width(), 0);
+}
+
+// What the program does once its first picture is on screen waits for the
+// paint of the form, not for the next turn of the loop.
+TEST(FormTest, AfterNextPaintRunsOnceAfterTheFormIsPaintedAndNotForAFormThatWent) {
+    const auto processFor = [](std::chrono::milliseconds span, const std::function<bool()>& done) {
+        const auto until = std::chrono::steady_clock::now() + span;
+        while (!done() && std::chrono::steady_clock::now() < until) Application.ProcessMessages();
+    };
+    TForm form;
+    form.SetBounds(10, 10, 120, 80);
+    auto* surface = new TCustomControl(&form);
+    surface->SetBounds(0, 0, 60, 40);
+    int paints = 0, done = 0, paintsWhenDone = -1;
+    surface->OnPaint = [&](TObject*) { ++paints; };
+    form.AfterNextPaint([&] {
+        ++done;
+        paintsWhenDone = paints;
+    });
+    processFor(std::chrono::milliseconds(100), [] { return false; });
+    EXPECT_EQ(done, 0);  // nothing painted while hidden
+    form.Show();
+    processFor(std::chrono::seconds(5), [&] { return done > 0; });
+    EXPECT_EQ(done, 1);
+    EXPECT_GT(paintsWhenDone, 0);
+    surface->Invalidate();
+    processFor(std::chrono::milliseconds(100), [&] { return paints > paintsWhenDone; });
+    EXPECT_EQ(done, 1);
+
+    auto gone = std::make_unique<TForm>();
+    int goneDone = 0;
+    gone->AfterNextPaint([&] { ++goneDone; });
+    gone->Show();
+    gone.reset();
+    processFor(std::chrono::milliseconds(100), [] { return false; });
+    EXPECT_EQ(goneDone, 0);
 }
 
 }  // namespace

@@ -90,6 +90,25 @@ TEST(JpegFileTransform, MirrorsAndLeftTurnsFollowHowThePhotoLooks) {
         }
 }
 
+// Arithmetic coding holds large flat regions in far fewer bytes than the
+// Huffman coding the turned file is written with: the turned file outgrows
+// the buffer made ready for it (half as much again as the file) and is still
+// jpegtran's.
+TEST(JpegFileTransform, ATurnedFileFarLargerThanTheOriginalIsWhole) {
+    TempDir dir;
+    const std::string plain = dir.File("plain.jpg"), path = dir.File("arithmetic.jpg");
+    TJPEGImage encoder;
+    encoder.Assign(Scene(2048, 3072));
+    encoder.SaveToFile(plain);
+    Command("jpegtran -arithmetic " + Quoted(plain) + " > " + Quoted(path));
+    const std::string expected = Jpegtran("-rotate 90", path, dir.File("expected.jpg"));
+    const std::size_t before = ReadFileBytes(path).size();
+
+    ASSERT_TRUE(TransformJpegFile(path, TFlipTurn::TurnRight));
+    EXPECT_GT(ReadFileBytes(path).size(), before * 2 + 65536);
+    ExpectSamePixels(StoredPixels(path), StoredPixels(expected), "arithmetic coding");
+}
+
 // 60 x 44 is no whole number of 16 x 16 blocks: the turn decodes, turns and
 // encodes at quality 90, and still keeps the tags and sets the new ones.
 TEST(JpegFileTransform, APhotoOfPartBlocksTurnsThroughQuality90AndKeepsItsTags) {
