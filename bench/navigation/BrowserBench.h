@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "ToolTiming.h"
 #include "platform/controls/Timer.h"
 #include "platform/services/Application.h"
+#include "platform/services/KeyCodes.h"
 #include "viewer/LateWindows.h"
 #include "viewer/MainWindow.h"
 
@@ -35,14 +37,45 @@ inline double StatusBytes(const std::string& field) {
 // VmHWM starts again from the resident memory of now.
 inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-// The program's windows, once per process, with the settings store in store.
+// An empty folder of that name in the temporary folder.
+inline std::string TempFolder(const std::string& name) {
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+    return path.string();
+}
+
+// Numpad 0 pressed in the window, as a user presses it.
+inline void PressNumpadZero(TForm& window) {
+    std::uint16_t key = VK_NUMPAD0;
+    window.Activate();
+    MainWindow->FormKeyDown(&window, key, 0);
+}
+
+// The program's windows, once per process, with the settings store in store
+// and the desktop's thumbnail cache beside it, never the user's.
 inline void StartWindows(const std::string& store) {
     if (MainWindow) return;
     setenv("LUMVEX_REGISTRY_DIR", store.c_str(), 1);
+    setenv("XDG_CACHE_HOME", (store + "/cache").c_str(), 1);
     CreateWindows("");
     MainWindow->Show();
     MainWindow->DestruktorTimer();
     BuildLateWindows();  // as the first paint does
+}
+
+// A build after this sees its folder for the first time: the thumbnail cache
+// is a new folder beside the settings store, not an emptied one (ext4 makes
+// files slowly just after thousands were deleted, which no user's first
+// sight of a folder meets).
+// Unwritable, the cache is looked up and never kept: a build as before the
+// browser kept its thumbnails.
+inline void NewThumbnailCache(bool writable = true) {
+    static int caches = 0;
+    const std::string store = std::getenv("LUMVEX_REGISTRY_DIR");
+    const std::string folder = store + "/cache-" + std::to_string(++caches);
+    if (!writable) std::ofstream(folder) << "a file where the cache's folder would be";
+    setenv("XDG_CACHE_HOME", (writable ? folder : folder + "/below-a-file").c_str(), 1);
 }
 
 // Runs the program's message loop, waiting for events as the program does,

@@ -34,13 +34,6 @@ using namespace lumvex::bench;
 
 constexpr int PhotoCount = 40;
 
-std::string TempFolder(const char* name) {
-    const auto path = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path.string();
-}
-
 struct Photos {
     std::string folder = TempFolder("lumvex-browser-bench");
     std::string store = TempFolder("lumvex-browser-bench-store");
@@ -96,6 +89,7 @@ void BrowserBuild(benchmark::State& state) {
     BrowserWindow->Workers = &pool;
     std::vector<double> builds, cpus, firsts, blocks, cpuBlocks, peaks, tools;
     for (auto _ : state) {
+        NewThumbnailCache();  // each build makes and keeps every thumbnail
         Application.ProcessMessages();
         const double idle = StatusBytes("VmRSS");
         ResetPeakMemory();

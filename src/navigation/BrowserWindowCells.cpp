@@ -9,6 +9,7 @@
 #include "platform/SysUtils.h"
 #include "platform/threads/WorkerPool.h"
 #include "platform/services/Screen.h"
+#include "platform/services/ThumbnailCache.h"
 
 namespace lumvex {
 namespace {
@@ -29,8 +30,38 @@ int EntryOf(const TFileListBox& list, const std::string& path) {
     return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
-// The picture of a cell, made on a worker.
-TThumbnail CellPicture(const std::string& path, const TCancelToken& cancel) { return MakeThumbnail(path, cancel); }
+// The picture of a cell, made on a worker: from the desktop's thumbnail
+// cache when it holds the file as it is now, else loaded, and then kept
+// there at the cache's own size for the next time. Icons are always loaded,
+// as they are shown at their own size. The failure of a damaged file is kept
+// too, so it is not decoded again each time; a file that could not be
+// opened may be readable next time, and is not recorded.
+TThumbnail CellPicture(const std::string& path, const TCancelToken& cancel, const TThumbnailCache& cache) {
+    cancel.ThrowIfCancelled();
+    if (IconName(path)) return MakeThumbnail(path, cancel);
+    // Transparency over black, as a decoded picture's becomes in its cell.
+    TCachedThumbnail cached = cache.LookUp(path, clBlack);
+    switch (cached.Answer) {
+        case TCacheAnswer::Found:
+            return FitToCell(KeptCellSource(path, std::move(cached.Picture), cached.ImageWidth, cached.ImageHeight));
+        case TCacheAnswer::Failed: return TThumbnail{};  // a failed cell, as when it fails now
+        case TCacheAnswer::Uncached: return MakeThumbnail(path, cancel);
+        case TCacheAnswer::Miss: break;
+    }
+    TCellSource source;
+    try {
+        source = LoadCellSource(path, cancel);
+    } catch (const ECancelled&) {
+        throw;
+    } catch (const EFOpenError&) {
+        throw;
+    } catch (const Exception&) {
+        cache.StoreFailure(path, cached.Stamp);
+        throw;
+    }
+    cache.Store(path, cached.Stamp, source.Pixels, source.ImageWidth, source.ImageHeight);
+    return FitToCell(std::move(source));
+}
 
 }  // namespace
 
@@ -54,7 +85,10 @@ void TBrowserWindow::Build() {
     for (const std::string& name : list->Items()) CellPaths.push_back(folder + name);
     build_ = TOrderedBatch<TThumbnail>::Start(
         *Workers, count,
-        [paths = CellPaths](int index, const TCancelToken& cancel) { return CellPicture(paths[index], cancel); },
+        [paths = CellPaths, cache = TThumbnailCache(TThumbnailCache::UserFolder())](int index,
+                                                                                   const TCancelToken& cancel) {
+            return CellPicture(paths[index], cancel, cache);
+        },
         [this](int index, TThumbnail* thumbnail) { AddCell(index, thumbnail); }, [this] { BuildFinished(); });
 }
 

@@ -1,7 +1,8 @@
 # Sourced by run.sh: the thumbnail browser stays usable while its cells come.
 # While a folder of large photos is built, the wheel scrolls the area, a click
 # on a cell marks nothing yet, and numpad 0 closes the browser at once. Once
-# the cells are in, a click marks a cell and a double click opens its picture.
+# the cells are in, a click marks a cell and a double click opens its picture;
+# the thumbnails made are kept in the desktop's cache.
 
 # Cell i of the browser on screen (the browser at X Y, its area framed by a
 # pixel under the 18-pixel title bar, seven cells to a row): sets CX CY to
@@ -58,6 +59,9 @@ key KP_0
 wait_for window_shown 'Tallózás' || fail "numpad 0 opens the browser on a small folder"
 cell_at 2
 expect_colour $CX $CY blue "the last cell shows its picture"
+# Kept in the desktop's thumbnail cache, named by the MD5 of the file's URI.
+entry="$XDG_CACHE_HOME/thumbnails/normal/$(printf 'file://%s' "$few/c.jpg" | md5sum | cut -d' ' -f1).png"
+[ -s "$entry" ] || fail "the browser keeps its thumbnails in the desktop's cache"
 cell_at 1
 click_at $MX $MY
 expect_colour $MX $MY white "a click marks the cell once the build is done"

@@ -10,6 +10,7 @@ here=$(dirname "$(realpath "$0")")
 . "$here/lib.sh"
 unset QT_QPA_PLATFORM
 export LUMVEX_REGISTRY_DIR="$E2E_WORK/settings"
+export XDG_CACHE_HOME="$E2E_WORK/cache"  # the thumbnails the browser keeps
 export ASAN_OPTIONS=detect_leaks=0
 trap stop_desktop EXIT
 start_desktop

@@ -7,10 +7,8 @@
 #include <filesystem>
 #include <set>
 
-#include "BackgroundWork.h"
+#include "BrowserFixture.h"
 #include "GifWriter.h"
-#include "ViewerSupport.h"
-#include "navigation/BrowserWindow.h"
 #include "platform/SysUtils.h"
 #include "platform/services/Dialogs.h"
 #include "platform/services/KeyCodes.h"
@@ -20,47 +18,6 @@ using namespace lumvex;
 using namespace lumvex::test;
 
 namespace {
-
-bool WaitForBuild() {
-    return RunMessagesUntil([] { return !BrowserWindow->Building(); });
-}
-
-class Browser : public testing::Test {
-protected:
-    void SetUp() override { StartViewer(start.Path()); }
-    // Shows the folder in the file window and opens the browser, 614 pixels wide.
-    void Open(const TempDir& folder) {
-        FileWindow->DirectoryListBox->SetDirectory(folder.Path());
-        FileWindow->FileListBox->SetItemIndex(0);
-        FileWindow->FileListBoxChange();
-        BrowserWindow->SetBounds(100, 50, 614, 403);
-        MainWindow->ViewCommand(16);
-    }
-    void OpenAndWait(const TempDir& folder) {
-        Open(folder);
-        ASSERT_TRUE(WaitForBuild());
-    }
-    // One caption per file of the build; "<none>" for a cell not made yet.
-    static std::vector<std::string> CaptionTexts() {
-        std::vector<std::string> texts;
-        const TCellGrid& cells = *BrowserWindow->Cells;
-        for (int i = 0; i < static_cast<int>(BrowserWindow->CellPaths.size()); ++i)
-            texts.push_back(i < cells.Count() ? cells.Cell(i).Caption : "<none>");
-        return texts;
-    }
-    static const TGraphic* PictureOf(int cell) { return BrowserWindow->Cells->Cell(cell).Picture.get(); }
-    static TColor PicturePixel(int cell, int x, int y) {
-        return dynamic_cast<const TBitmap&>(*PictureOf(cell)).Pixel(x, y);
-    }
-    static TColor CellColor(int cell) { return BrowserWindow->Cells->Cell(cell).Color; }
-    // A point of a cell in the grid's coordinates.
-    static TPoint InCell(int cell, int x, int y) {
-        const TRect bounds = BrowserWindow->Cells->CellBounds(cell);
-        return TPoint{bounds.Left + x, bounds.Top + y};
-    }
-    TempDir start;
-    TempDir dir;
-};
 
 TEST(ThumbnailPlace, ScalesByTheLongerSideLessEightAndFour) {
     EXPECT_EQ(ThumbnailPlace(800, 600), Bounds(4, 9, 72, 56));

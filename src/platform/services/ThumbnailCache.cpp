@@ -28,10 +28,10 @@ constexpr int LargeEdge = 256;
 
 using TEntryText = std::map<std::string, std::string>;
 
-std::optional<TFileStamp> StampOf(const std::string& path) {
+std::optional<TThumbnailStamp> StampOf(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return TFileStamp{st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_size};
+    return TThumbnailStamp{st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_size};
 }
 
 // The whole text as a number; a modification time may carry a fraction of a
@@ -55,14 +55,14 @@ std::optional<std::int64_t> NumberAt(const TEntryText& text, const char* key, bo
 
 // Whether the entry is of this file as it is now: the same URI and
 // modification time, and the same size where the entry records one.
-bool NamesFile(const TEntryText& text, const std::string& uri, const TFileStamp& stamp) {
+bool NamesFile(const TEntryText& text, const std::string& uri, const TThumbnailStamp& stamp) {
     const auto at = text.find("Thumb::URI");
     if (at == text.end() || at->second != uri || NumberAt(text, "Thumb::MTime", true) != stamp.Seconds)
         return false;
     return !text.contains("Thumb::Size") || NumberAt(text, "Thumb::Size") == stamp.Size;
 }
 
-std::vector<std::pair<std::string, std::string>> EntryText(const std::string& uri, const TFileStamp& stamp) {
+std::vector<std::pair<std::string, std::string>> EntryText(const std::string& uri, const TThumbnailStamp& stamp) {
     return {{"Thumb::URI", uri},
             {"Thumb::MTime", IntToStr(stamp.Seconds)},
             {"Thumb::Size", IntToStr(stamp.Size)},
@@ -84,7 +84,10 @@ TBitmap FittedTo(const TBitmap& picture, int edge) {
 
 }  // namespace
 
-TThumbnailCache::TThumbnailCache(std::string folder) : folder_(AbsoluteCleanPath(folder)) {}
+TThumbnailCache::TThumbnailCache(std::string folder) : folder_(AbsoluteCleanPath(folder)) {
+    std::error_code missing;
+    realFolder_ = std::filesystem::canonical(folder_, missing).string();
+}
 
 // A relative $XDG_CACHE_HOME is not valid, and would scatter the cache over
 // whatever folder the program was started in.
@@ -101,15 +104,17 @@ std::string TThumbnailCache::FailFolder() const { return folder_ + "/fail/lumvex
 bool TThumbnailCache::Keeps(const std::string& path) const {
     if (Within(AbsoluteCleanPath(path), folder_)) return false;
     std::error_code ignored;
+    std::string realFolder = realFolder_;
+    if (realFolder.empty()) realFolder = std::filesystem::canonical(folder_, ignored).string();
+    if (realFolder.empty()) return true;
     const std::string real = std::filesystem::canonical(path, ignored).string();
-    const std::string realFolder = std::filesystem::canonical(folder_, ignored).string();
-    return real.empty() || realFolder.empty() || !Within(real, realFolder);
+    return real.empty() || !Within(real, realFolder);
 }
 
 TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor background) const {
     TCachedThumbnail result;
     try {
-        const std::optional<TFileStamp> stamp = StampOf(path);
+        const std::optional<TThumbnailStamp> stamp = StampOf(path);
         if (!stamp || !Keeps(path)) return result;
         result.Stamp = *stamp;
         result.Answer = TCacheAnswer::Miss;
@@ -142,7 +147,7 @@ TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor backgro
     return result;
 }
 
-void TThumbnailCache::Store(const std::string& path, const TFileStamp& before, const TBitmap& picture,
+void TThumbnailCache::Store(const std::string& path, const TThumbnailStamp& before, const TBitmap& picture,
                             int imageWidth, int imageHeight) const {
     try {
         if (picture.Empty() || StampOf(path) != before || !Keeps(path)) return;
@@ -159,7 +164,7 @@ void TThumbnailCache::Store(const std::string& path, const TFileStamp& before, c
     }
 }
 
-void TThumbnailCache::StoreFailure(const std::string& path, const TFileStamp& before) const {
+void TThumbnailCache::StoreFailure(const std::string& path, const TThumbnailStamp& before) const {
     try {
         if (StampOf(path) != before || !Keeps(path)) return;
         const std::string uri = FileUri(path);

@@ -18,11 +18,11 @@
 namespace lumvex {
 
 // A file as it was when its thumbnail was begun.
-struct TFileStamp {
+struct TThumbnailStamp {
     std::int64_t Seconds = 0;  // the modification time
     std::int64_t Nanoseconds = 0;
     std::int64_t Size = 0;
-    bool operator==(const TFileStamp&) const = default;
+    bool operator==(const TThumbnailStamp&) const = default;
 };
 
 enum class TCacheAnswer {
@@ -37,7 +37,7 @@ struct TCachedThumbnail {
     TBitmap Picture;      // Found: 24 bit, at most 256 pixels a side
     int ImageWidth = 0;   // Found: the size of the file's own picture, when the entry records it;
     int ImageHeight = 0;  // else 0 (the entry has the picture's proportions)
-    TFileStamp Stamp;     // Miss, Found, Failed: the file as it was looked up
+    TThumbnailStamp Stamp;     // Miss, Found, Failed: the file as it was looked up
 };
 
 class TThumbnailCache {
@@ -56,17 +56,18 @@ public:
     // decoded rather than as reduced for a cell: the entry is reduced to 128
     // pixels a side, and other programs show it too. The image size is the
     // file's own picture size, recorded for those who place the picture.
-    void Store(const std::string& path, const TFileStamp& before, const TBitmap& picture, int imageWidth,
+    void Store(const std::string& path, const TThumbnailStamp& before, const TBitmap& picture, int imageWidth,
                int imageHeight) const;
     // Records that no picture could be made from the file, unless the file
     // has changed since the stamp was taken.
-    void StoreFailure(const std::string& path, const TFileStamp& before) const;
+    void StoreFailure(const std::string& path, const TThumbnailStamp& before) const;
 
 private:
     bool Keeps(const std::string& path) const;
     std::string FailFolder() const;
 
     std::string folder_;
+    std::string realFolder_;  // with its links resolved, when it was there at the start
 };
 
 }  // namespace lumvex

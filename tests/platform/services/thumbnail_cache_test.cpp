@@ -39,7 +39,7 @@ void SetModificationTime(const std::string& path, std::int64_t seconds, long nan
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
-TFileStamp StampOf(const std::string& path) {
+TThumbnailStamp StampOf(const std::string& path) {
     struct stat st {};
     ::stat(path.c_str(), &st);
     return {st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_size};
@@ -288,7 +288,7 @@ TEST_F(ThumbnailCacheTest, AFailureIsRecordedUntilTheFileChanges) {
 TEST_F(ThumbnailCacheTest, APictureChangedWhileItsThumbnailWasMadeIsNotKept) {
     const std::string file = Picture("photo.jpg", "first");
     // Rewritten within the same second, with as many bytes.
-    TFileStamp before = cache_.LookUp(file, clWhite).Stamp;
+    TThumbnailStamp before = cache_.LookUp(file, clWhite).Stamp;
     Picture("photo.jpg", "fir5t");
     SetModificationTime(file, FileTime, 5000);
     cache_.Store(file, before, TwoColours(40, 20), 0, 0);
@@ -333,7 +333,7 @@ TEST_F(ThumbnailCacheTest, FilesInsideTheCacheAreNeverKept) {
 
 TEST_F(ThumbnailCacheTest, AReaderNeverSeesPartOfAnEntry) {
     const std::string file = Picture("photo.jpg");
-    const TFileStamp stamp = cache_.LookUp(file, clWhite).Stamp;
+    const TThumbnailStamp stamp = cache_.LookUp(file, clWhite).Stamp;
     const std::string entry = Normal(file);
     std::atomic<bool> done{false};
     int whole = 0, broken = 0;
