@@ -150,15 +150,16 @@ TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor backgro
 void TThumbnailCache::Store(const std::string& path, const TThumbnailStamp& before, const TBitmap& picture,
                             int imageWidth, int imageHeight) const {
     try {
-        if (picture.Empty() || StampOf(path) != before || !Keeps(path)) return;
+        if (*cannotWrite_ || picture.Empty() || StampOf(path) != before || !Keeps(path)) return;
         const std::string uri = FileUri(path);
         auto text = EntryText(uri, before);
         if (imageWidth > 0 && imageHeight > 0) {
             text.emplace_back("Thumb::Image::Width", IntToStr(imageWidth));
             text.emplace_back("Thumb::Image::Height", IntToStr(imageHeight));
         }
-        WriteEntryAtomically(folder_ + "/normal", ThumbnailEntryName(uri),
-                             WriteThumbnailPng(FittedTo(picture, NormalEdge), text));
+        if (!WriteEntryAtomically(folder_ + "/normal", ThumbnailEntryName(uri),
+                                  WriteThumbnailPng(FittedTo(picture, NormalEdge), text)))
+            *cannotWrite_ = true;
     } catch (const std::exception&) {
         // The thumbnail is shown all the same; it is only not kept.
     }
@@ -166,9 +167,11 @@ void TThumbnailCache::Store(const std::string& path, const TThumbnailStamp& befo
 
 void TThumbnailCache::StoreFailure(const std::string& path, const TThumbnailStamp& before) const {
     try {
-        if (StampOf(path) != before || !Keeps(path)) return;
+        if (*cannotWrite_ || StampOf(path) != before || !Keeps(path)) return;
         const std::string uri = FileUri(path);
-        WriteEntryAtomically(FailFolder(), ThumbnailEntryName(uri), WriteThumbnailPng(TBitmap(1, 1), EntryText(uri, before)));
+        if (!WriteEntryAtomically(FailFolder(), ThumbnailEntryName(uri),
+                                  WriteThumbnailPng(TBitmap(1, 1), EntryText(uri, before))))
+            *cannotWrite_ = true;
     } catch (const std::exception&) {
         // The failure is only not remembered.
     }

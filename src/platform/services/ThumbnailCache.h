@@ -10,7 +10,9 @@
 //
 // No call raises: a cache that cannot be read or written costs nothing but
 // the cache. Any thread may call; calls share nothing but the files.
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/graphics/Bitmap.h"
@@ -68,6 +70,10 @@ private:
 
     std::string folder_;
     std::string realFolder_;  // with its links resolved, when it was there at the start
+    // After a write has failed (a folder that cannot be written, a full
+    // disk), this cache and its copies keep nothing more: entries are not
+    // encoded only to be thrown away.
+    std::shared_ptr<std::atomic<bool>> cannotWrite_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace lumvex

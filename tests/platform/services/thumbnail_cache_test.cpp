@@ -384,6 +384,15 @@ TEST_F(ThumbnailCacheTest, ACacheThatCannotBeWrittenCostsNothingButTheCache) {
     EXPECT_NO_THROW(cache_.Store(file, looked.Stamp, TwoColours(40, 20), 0, 0));
     EXPECT_NO_THROW(cache_.StoreFailure(file, looked.Stamp));
     EXPECT_EQ(AnswerFor(file), TCacheAnswer::Miss);
+
+    // Having failed, the cache and its copies stop trying for the rest of
+    // their build; a cache made afresh tries again.
+    fs::remove(folder_);
+    const TThumbnailCache copy = cache_;
+    copy.Store(file, looked.Stamp, TwoColours(40, 20), 0, 0);
+    EXPECT_FALSE(fs::exists(Normal(file)));
+    TThumbnailCache(folder_).Store(file, looked.Stamp, TwoColours(40, 20), 0, 0);
+    EXPECT_TRUE(fs::exists(Normal(file)));
 }
 
 // Root writes through permission bits, but not into an immutable folder.
