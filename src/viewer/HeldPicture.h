@@ -17,6 +17,8 @@ public:
     void Forget();
     // TImg holds path's picture and the file is unchanged since.
     bool Holds(const std::string& path) const;
+    // TImg holds a file's picture: nothing has used it as scratch since.
+    bool HoldsAFile() const { return !path_.empty(); }
 
 private:
     std::string path_;  // empty: nothing held

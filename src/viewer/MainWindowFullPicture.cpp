@@ -45,8 +45,10 @@ void TMainWindow::UseFullPicture() {
     const TPicture& display = Image->Picture();
     if (display.Width() == was.Width && display.Height() == was.Height)
         CopyToDisplay(*full, Image->Picture().Bitmap());
-    // A batch may have used TImg for its work meanwhile.
-    if (TImg->Picture().Graphic() == was.Held) TImg->Picture().SetGraphic(std::move(full));
+    // A batch or a delete may have taken TImg for its work meanwhile, even
+    // leaving a picture of its own at the same address.
+    if (HeldPicture.HoldsAFile() && TImg->Picture().Graphic() == was.Held)
+        TImg->Picture().SetGraphic(std::move(full));
     TimingMark("full picture in place");
 }
 

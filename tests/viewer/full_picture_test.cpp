@@ -176,6 +176,19 @@ TEST_F(FullPictureTest, AFullPictureArrivingAfterTheDisplayWasEmptiedLeavesItEmp
     EXPECT_EQ(Shown().Width(), 0);
 }
 
+TEST_F(FullPictureTest, AFullPictureArrivingAfterABatchTookTheWorkHolderLeavesTheHolderToIt) {
+    WriteJpeg(dir, "a.jpg", PhotoWidth, PhotoHeight, clBlue);
+    StartViewer(dir.Path());
+    ASSERT_TRUE(Reduced());
+    // As every batch and delete does before it works in TImg.
+    MainWindow->HeldPicture.Forget();
+    const TGraphic* scratch = MainWindow->TImg->Picture().Graphic();
+    workers.Release();
+    ASSERT_TRUE(RunMessagesUntil([] { return !Reduced(); }));
+    EXPECT_EQ(MainWindow->TImg->Picture().Graphic(), scratch);
+    EXPECT_EQ(Shown().Width(), PhotoWidth) << "the display still gets the full picture";
+}
+
 TEST_F(FullPictureTest, ANeighbourDecodedAheadShowsReducedAtOnceThenInFull) {
     WriteJpeg(dir, "a.jpg", 40, 30, clBlue);
     WriteJpeg(dir, "b.jpg", PhotoWidth, PhotoHeight, clRed);
