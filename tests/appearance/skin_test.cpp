@@ -89,6 +89,15 @@ TEST(SystemColours, GradientsAndTintsPaintTheColourTheNameStandsFor) {
                                       GetBValue(shown) * 60 / 100));
 }
 
+// Fills, pens and fonts of every canvas take a system colour the same way.
+TEST(SystemColours, ACanvasPaintsTheColourTheNameStandsFor) {
+    const TColor face = StringToColor("clBtnFace");
+    TBitmap filled = SolidBitmap(3, 3, clBlack);
+    filled.Canvas().Brush = TBrush{face, TBrushStyle::bsSolid};
+    filled.Canvas().FillRect(Rect(0, 0, 3, 3));
+    EXPECT_EQ(filled.Pixel(1, 1), ColorToRGB(face));
+}
+
 class SkinnedWindows : public OnePictureFolderTest {
 protected:
     void SetUp() override { StartWindows(); }

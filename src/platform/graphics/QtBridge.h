@@ -6,10 +6,15 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/services/SystemColors.h"
 
 namespace lumvex {
 
-inline QColor ToQColor(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+// A system colour (a skin colour stored by its name) paints as the desktop's.
+inline QColor ToQColor(TColor c) {
+    if ((c & 0xFF000000u) == SystemColorBase) c = ColorToRGB(c);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 inline TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 QFont ToQFont(const TFont& font);
 
