@@ -60,7 +60,11 @@ std::string RegistryFile::KeepDamaged(const std::string& bytes) const {
     const std::string first = Path() + ".damaged";
     for (int number = 1;; ++number) {
         const std::string copy = number == 1 ? first : first + "-" + std::to_string(number);
-        if (::access(copy.c_str(), F_OK) == 0 && ReadFileBytes(copy) != bytes) continue;
+        if (::access(copy.c_str(), F_OK) == 0) {
+            // Kept already by an earlier load: not written again.
+            if (ReadFileBytes(copy) == bytes) return copy;
+            continue;
+        }
         WriteFileAtomically(copy, bytes);
         return copy;
     }

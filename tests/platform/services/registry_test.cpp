@@ -3,6 +3,8 @@
 // never costs the entries that can still be read.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -264,6 +266,24 @@ TEST_F(RegistryTest, ADamagedStoreKeepsWhatCanBeReadAndAWriteLosesNothingElse) {
     ASSERT_TRUE(again.OpenKey("\\SOFTWARE\\Other", false));
     EXPECT_EQ(again.ReadInteger("y"), 122);
     EXPECT_EQ(ReadFileBytes(StorePath() + ".damaged"), damaged) << "the damaged original is kept";
+}
+
+TEST_F(RegistryTest, ADamagedStoreReadAgainIsKeptAsideOnlyOnce) {
+    const std::string damaged = "[SOFTWARE\\TARNIC\\Lumvex]\nx=dword:271\ngarbage\n";
+    dir_.Write("HKEY_LOCAL_MACHINE.txt", damaged);
+    const std::string copy = StorePath() + ".damaged";
+    TRegistry first;
+    ASSERT_TRUE(first.OpenKey("SOFTWARE\\TARNIC\\Lumvex", false));
+    struct stat before {};
+    ASSERT_EQ(::stat(copy.c_str(), &before), 0);
+    TRegistry second;
+    ASSERT_TRUE(second.OpenKey("SOFTWARE\\TARNIC\\Lumvex", false));
+    EXPECT_EQ(second.ReadInteger("x"), 271);
+    struct stat after{};
+    ASSERT_EQ(::stat(copy.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the copy kept by the first read is not written again";
+    EXPECT_EQ(ReadFileBytes(copy), damaged);
+    EXPECT_FALSE(std::filesystem::exists(copy + "-2"));
 }
 
 TEST_F(RegistryTest, GarbageOrAnEmptyFileReadsAsAnEmptyStore) {
