@@ -15,16 +15,16 @@ const std::string ExifPrefix("Exif\0\0", 6);
 const std::string IccPrefix("ICC_PROFILE\0", 12);
 const std::string MpfPrefix("MPF\0", 4);
 
-bool Starts(const Marker& marker, int code, const std::string& prefix) {
-    return marker.code == code && marker.data.compare(0, prefix.size(), prefix) == 0;
+bool Starts(int markerCode, const std::string& data, int code, const std::string& prefix) {
+    return markerCode == code && data.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool IsExif(const Marker& marker) { return Starts(marker, JPEG_APP0 + 1, ExifPrefix); }
+bool IsExif(const Marker& marker) { return Starts(marker.code, marker.data, JPEG_APP0 + 1, ExifPrefix); }
 
 // APP0 (JFIF, JFXX) and APP14 (Adobe) describe the encoding, which a write
 // makes anew; a multi-picture index points at pictures a write leaves out.
 bool Kept(int code, const std::string& data) {
-    return code != JPEG_APP0 && code != JPEG_APP0 + 14 && !Starts(Marker{code, data}, JPEG_APP0 + 2, MpfPrefix);
+    return code != JPEG_APP0 && code != JPEG_APP0 + 14 && !Starts(code, data, JPEG_APP0 + 2, MpfPrefix);
 }
 
 }  // namespace
@@ -70,7 +70,8 @@ WritePlan PlanWrite(const Metadata& source, TFlipTurn look, int lookWidth, int l
 
 std::vector<Marker> FitForColourPixels(std::vector<Marker> markers, const Metadata& source) {
     if (source.icc.empty() || IsRgbProfile(source.icc)) return markers;
-    std::erase_if(markers, [](const Marker& marker) { return Starts(marker, JPEG_APP0 + 2, IccPrefix); });
+    std::erase_if(markers,
+                  [](const Marker& marker) { return Starts(marker.code, marker.data, JPEG_APP0 + 2, IccPrefix); });
     return markers;
 }
 
