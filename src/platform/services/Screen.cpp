@@ -7,20 +7,24 @@
 
 #include "platform/controls/CursorShape.h"
 #include "platform/controls/Form.h"
+#include "platform/services/XDisplay.h"
 
 namespace lumvex {
 
 TScreen Screen;
 TMouse Mouse;
 
+// Before the toolkit has started, the X display's root window stands in.
 int TScreen::Width() const {
     if (testSize_) return testSize_->X;
+    if (!QGuiApplication::instance()) return XDisplay().Width;
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().width() : 0;
 }
 
 int TScreen::Height() const {
     if (testSize_) return testSize_->Y;
+    if (!QGuiApplication::instance()) return XDisplay().Height;
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry().height() : 0;
 }
