@@ -21,6 +21,8 @@
 namespace lumvex {
 
 void StartReadingPicture(const std::string& picture) {
+    // Its full decoding, when it is first shown reduced, waits for the first paint.
+    Prefetch.HoldFullDecodes();
     Prefetch.Start(picture);
     // Its folder is read on a worker too: the file lists then find it read.
     if (picture.empty()) return;
@@ -47,6 +49,7 @@ void CreateWindows(const std::string& picture) {
     TimingMark("options window created");
     // The start-up step needs none of these: they wait for the first paint.
     SetLateWindowsBuilder([] {
+        Prefetch.ReleaseFullDecodes();
         new TTransformationsWindow;
         TimingMark("transformations window created");
         new TAboutWindow;
@@ -71,6 +74,7 @@ void DestroyWindows() {
     delete MainWindow;
     MainWindow = nullptr;
     Prefetch.Clear();
+    Prefetch.ReleaseFullDecodes();
     ResetViewerState();
 }
 

@@ -6,7 +6,8 @@ namespace lumvex {
 
 // Starts decoding the command line's picture and reading its folder on the
 // workers; neither needs the toolkit, so both run while the toolkit starts and
-// the windows are built.
+// the windows are built. A full decoding to follow a reduced one waits until
+// the late windows are built, after the first paint.
 void StartReadingPicture(const std::string& picture);
 
 // Registers the picture kinds and the default artwork, then creates the

@@ -41,7 +41,7 @@ void TPrefetch::Start(const std::string& path) {
     if (!Decodable(path) || entries_.count(path)) return;
     auto entry = std::make_shared<Entry>(path, CurrentShowing());
     entries_.emplace(path, entry);
-    TWorkerPool::Shared().Submit([entry] { Decode(entry); });
+    TWorkerPool::Shared().Submit([this, entry] { Decode(entry); });
 }
 
 void TPrefetch::KeepOnly(const std::vector<std::string>& paths) {
@@ -86,7 +86,34 @@ void TPrefetch::Decode(const std::shared_ptr<Entry>& entry) {
         if (full && entry->cancel.Cancelled()) full->Cancel();
     }
     entry->finished.notify_all();
-    if (full) full->RunOnWorkers();  // behind the reduced decodings queued meanwhile
+    if (full) RunFullDecode(full);
+}
+
+void TPrefetch::RunFullDecode(const std::shared_ptr<TFullDecode>& full) {
+    {
+        std::lock_guard guard(holdLock_);
+        if (holdFull_) {
+            held_.push_back(full);
+            return;
+        }
+    }
+    full->RunOnWorkers();  // behind the reduced decodings queued meanwhile
+}
+
+void TPrefetch::HoldFullDecodes() {
+    std::lock_guard guard(holdLock_);
+    holdFull_ = true;
+}
+
+void TPrefetch::ReleaseFullDecodes() {
+    std::vector<std::weak_ptr<TFullDecode>> waiting;
+    {
+        std::lock_guard guard(holdLock_);
+        holdFull_ = false;
+        waiting.swap(held_);
+    }
+    for (const std::weak_ptr<TFullDecode>& decode : waiting)
+        if (auto full = decode.lock()) full->RunOnWorkers();
 }
 
 TDecodedAhead TPrefetch::Read(const Entry& entry) {

@@ -11,6 +11,7 @@
 // timers, which belong to the user-interface thread.
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ public:
     // Drops everything.
     void Clear() { KeepOnly({}); }
 
+    // While held, full decodings that follow reduced ones wait (at start, so
+    // that they do not compete with building the windows and the first
+    // paint); released, those waiting go to the workers.
+    void HoldFullDecodes();
+    void ReleaseFullDecodes();
+
     // The decoded picture of path, taken out of the prefetch: waits for a
     // decoding already running (the reduced one, when there is one); no
     // picture when there is none, it failed, it has not started yet (it is
@@ -52,11 +59,18 @@ public:
 
 private:
     struct Entry;
-    static void Decode(const std::shared_ptr<Entry>& entry);
+    void Decode(const std::shared_ptr<Entry>& entry);
     static TDecodedAhead Read(const Entry& entry);
+
+    // Hands a full decoding to the workers, or keeps it while they are held.
+    void RunFullDecode(const std::shared_ptr<TFullDecode>& full);
 
     // User-interface thread only; each entry is shared with its task.
     std::map<std::string, std::shared_ptr<Entry>> entries_;
+    // Shared with the workers.
+    std::mutex holdLock_;
+    bool holdFull_ = false;                          // guarded by holdLock_
+    std::vector<std::weak_ptr<TFullDecode>> held_;  // guarded by holdLock_
 };
 
 // The viewer's prefetch, for the life of the process.

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <future>
 #include <memory>
+#include <thread>
 
 #include "BackgroundWork.h"
 #include "ViewerSupport.h"
@@ -211,6 +212,37 @@ TEST_F(FullPictureTest, ANeighbourDecodedAheadShowsReducedAtOnceThenInFull) {
     ASSERT_TRUE(RunMessagesUntil([] { return !Reduced(); }));
     EXPECT_EQ(Shown().Width(), PhotoWidth);
     EXPECT_EQ(Placed(), placed);
+    EXPECT_TRUE(Near(Shown().Bitmap().Pixel(600, 450), clRed));
+}
+
+TEST_F(FullPictureTest, TheStartPicturesFullDecodingWaitsForTheLateWindows) {
+    const std::string photo = WriteJpeg(dir, "a.jpg", PhotoWidth, PhotoHeight, clBlue);
+    WriteJpeg(dir, "b.jpg", PhotoWidth, PhotoHeight, clRed);
+    workers.Release();
+    DestroyWindows();
+    // A screen that a half of the photo covers.
+    Screen.SetTestSize(TPoint{500, 400});
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    // As the program starts: the picture is read before the windows exist,
+    // and the late windows are built after the first paint.
+    StartReadingPicture(photo);
+    CreateWindows(photo);
+    MainWindow->Show();
+    MainWindow->DestruktorTimer();
+    ASSERT_TRUE(Reduced());
+    // Given to the workers, it would be done long before this; the message
+    // loop is left alone, so that no paint builds the late windows.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(MainWindow->ReducedOnView.Full->Done());
+
+    BuildLateWindows();
+    ASSERT_TRUE(RunMessagesUntil([] { return !Reduced(); }));
+    EXPECT_EQ(Shown().Width(), PhotoWidth);
+    EXPECT_TRUE(Near(Shown().Bitmap().Pixel(600, 450), clBlue));
+    // The neighbour's full decoding was let go too.
+    ASSERT_TRUE(RunMessagesUntil([] { return !Prefetch.Busy(); }));
+    Application.Dispatch([] { MainWindow->StepPicture(true); });
+    EXPECT_FALSE(Reduced());
     EXPECT_TRUE(Near(Shown().Bitmap().Pixel(600, 450), clRed));
 }
 
