@@ -40,7 +40,10 @@ void TimingMark(const char* what) {
     static const bool on = std::getenv("LUMVEX_TIMING") != nullptr;
     if (!on) return;
     static const double start = ProcessStartMs();
-    std::fprintf(stderr, "lumvex timing: %8.1f ms  %s\n", NowMs() - start, what);
+    timespec cpu{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    const double cpuMs = static_cast<double>(cpu.tv_sec) * 1000.0 + static_cast<double>(cpu.tv_nsec) / 1e6;
+    std::fprintf(stderr, "lumvex timing: %8.1f ms  %s (processor time so far %.1f ms)\n", NowMs() - start, what, cpuMs);
 }
 
 }  // namespace lumvex
