@@ -69,6 +69,21 @@ std::vector<Line> SplitLines(const std::string& text) {
 
 bool IsSection(const std::string& text) { return text.starts_with('[') && Trim(text).ends_with(']'); }
 
+// A desktop entry's string value: backslashes and control characters escaped.
+std::string StringValue(const std::string& text) {
+    std::string value;
+    for (char c : text) {
+        switch (c) {
+        case '\\': value += "\\\\"; break;
+        case '\n': value += "\\n"; break;
+        case '\t': value += "\\t"; break;
+        case '\r': value += "\\r"; break;
+        default: value += c;
+        }
+    }
+    return value;
+}
+
 // A desktop entry's Exec argument: as it is when it holds no reserved
 // character (some tools read no quotes), else in double quotes with the
 // characters special inside them escaped, then escaped once more as a value.
@@ -85,24 +100,9 @@ std::string ExecArgument(const std::string& path) {
         }
         argument += '"';
     }
-    std::string value;
-    for (char c : argument) value += c == '\\' ? "\\\\" : c == '%' ? "%%" : std::string(1, c);
-    return value;
-}
-
-// A desktop entry's string value: backslashes and control characters escaped.
-std::string StringValue(const std::string& text) {
-    std::string value;
-    for (char c : text) {
-        switch (c) {
-        case '\\': value += "\\\\"; break;
-        case '\n': value += "\\n"; break;
-        case '\t': value += "\\t"; break;
-        case '\r': value += "\\r"; break;
-        default: value += c;
-        }
-    }
-    return value;
+    std::string doubled;
+    for (char c : argument) doubled += c == '%' ? "%%" : std::string(1, c);
+    return StringValue(doubled);
 }
 
 void WriteOrRaise(const std::string& path, const std::string& bytes) {

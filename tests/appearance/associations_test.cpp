@@ -270,6 +270,10 @@ TEST(DesktopEntry, QuotesAProgramPathWithBlanksOrSpecialCharacters) {
     EXPECT_NE(DesktopEntryText("/opt/a$b\\c", {}).find("\nExec=\"/opt/a\\\\$b\\\\\\\\c\" %f\n"), std::string::npos)
         << DesktopEntryText("/opt/a$b\\c", {});
     EXPECT_NE(DesktopEntryText("/usr/bin/lumvex", {}).find("\nExec=/usr/bin/lumvex %f\n"), std::string::npos);
+    // A line break or a tab in the path stays inside the Exec line, escaped as a value.
+    const std::string entry = DesktopEntryText("/opt/new\nline/lu\tmvex", {});
+    EXPECT_NE(entry.find("\nExec=\"/opt/new\\nline/lu\\tmvex\" %f\n"), std::string::npos) << entry;
+    EXPECT_EQ(entry.find("\nline"), std::string::npos) << entry;
 }
 
 TEST(MimeAppsList, AddsAGroupToAFileWithoutOneAndRefusesWhatIsNoKeyFile) {
