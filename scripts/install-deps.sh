@@ -8,9 +8,10 @@ set -euo pipefail
 # dosfstools, fusefat: a vfat camera card for the tests that rewrite files there.
 # exiv2, lcms2, TurboJPEG and xcb: photo metadata, colour profiles, lossless
 # turns and the screen's profile; exiftool and jpegtran make and check test photos.
-# libpng-dev .. libjxl-dev: the picture kinds read through their own libraries; webp ..
+# libpng-dev .. libjxl-dev: the picture kinds read through their own libraries (libheif
+# and libjxl are opened on demand: binutils' readelf reads their SONAMEs); webp ..
 # libjxl-tools: the formats' own tools, which the tests make their pictures with.
-packages=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make pkg-config binutils qt6-base-dev libjpeg62-turbo-dev libgtest-dev libgmock-dev
           libturbojpeg0-dev libexiv2-dev liblcms2-dev libxcb1-dev libimage-exiftool-perl libjpeg-turbo-progs
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 desktop-file-utils xdg-utils
           dosfstools fusefat libpng-dev libwebp-dev libtiff-dev libheif-dev libjxl-dev

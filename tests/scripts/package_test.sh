@@ -22,9 +22,10 @@ debs=("$build"/lumvex_*.deb)
 deb=${debs[0]}
 echo "package_test: built $(basename "$deb")"
 
-# The package's Depends come from the libraries the program links.
+# The package's Depends come from the libraries the program links, and name
+# those it opens only for their pictures (HEIF/AVIF, JPEG XL) as well.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libjpeg62-turbo libc6; do
+for library in libqt6widgets6 libjpeg62-turbo libc6 libheif libjxl; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
@@ -41,6 +42,11 @@ expected=(bin/lumvex "share/applications/$id.desktop" "share/metainfo/$id.metain
           share/doc/lumvex/changelog.gz)
 for edge in 16 32 48 128 256; do expected+=("share/icons/hicolor/${edge}x${edge}/apps/lumvex.png"); done
 for file in "${expected[@]}"; do [ -s "$usr/$file" ] || fail "the package lacks /usr/$file"; done
+
+# Starting the program does not load them.
+if readelf -d "$usr/bin/lumvex" | grep -E 'NEEDED.*(libheif|libjxl)'; then
+  fail "the program links a library it should open on demand"
+fi
 
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" | tee "$work/appstream.txt" ||
   fail "the AppStream metadata is not valid"

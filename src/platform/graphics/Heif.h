@@ -1,7 +1,8 @@
 #pragma once
-// HEIF pictures through libheif: HEIC photos, HEIF files and AVIF pictures,
-// the file's primary image (grids and overlays put together by libheif, its
-// rotation and mirroring applied), 8-bit colours from any depth.
+// HEIF pictures through libheif, opened on the first decode: HEIC photos,
+// HEIF files and AVIF pictures, the file's primary image (grids and overlays
+// put together by libheif, its rotation and mirroring applied), 8-bit colours
+// from any depth.
 #include <string_view>
 
 #include "platform/graphics/LibraryImage.h"
@@ -20,7 +21,8 @@ protected:
     TDecodedPicture Decode(std::string_view bytes, const TDecodeRequest& request) const override;
 };
 
-// An ISO media file whose brands say HEIF or AVIF.
+// An ISO media file whose brands say HEIF or AVIF. Only a file whose main
+// brand is of the HEIF family loads libheif to ask it.
 bool IsHeifData(std::string_view bytes);
 
 }  // namespace lumvex

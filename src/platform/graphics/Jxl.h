@@ -1,6 +1,7 @@
 #pragma once
-// JPEG XL pictures through libjxl: the first frame, with alpha, its
-// orientation applied by the library, 8-bit colours from any depth.
+// JPEG XL pictures through libjxl, opened on the first decode: the first
+// frame, with alpha, its orientation applied by the library, 8-bit colours
+// from any depth.
 #include <string_view>
 
 #include "platform/graphics/LibraryImage.h"
