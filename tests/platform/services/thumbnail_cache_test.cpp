@@ -170,6 +170,27 @@ TEST_F(ThumbnailCacheTest, AKeptThumbnailIsFoundInPrivateFilesThatNameItsFile) {
     EXPECT_EQ(cache_.LookUp(small, clWhite).Picture.Width(), 50);
 }
 
+// An entry whose pixels fit in one block of the disk as they are is not
+// compressed, which would save no room; a larger one is.
+TEST_F(ThumbnailCacheTest, OnlyEntriesLargerThanADiskBlockAreCompressed) {
+    const TText text = TextOf(Picture("photo.jpg"));
+    for (const auto& [width, height] : {std::pair{40, 30}, std::pair{48, 30}, std::pair{128, 96}}) {
+        const TBitmap flat = TwoColours(width, height);
+        const std::string bytes = WriteThumbnailPng(flat, text);
+        const std::size_t pixels = std::size_t(height) * (1 + 3 * width);
+        if (pixels + 300 <= 4096) {
+            EXPECT_GT(bytes.size(), pixels) << width;
+            EXPECT_LE(bytes.size(), 4096u) << width;
+        } else {
+            EXPECT_LT(bytes.size(), 1000u) << width;
+        }
+        const std::optional<TThumbnailPng> read = ReadThumbnailPng(bytes, 128, clWhite);
+        ASSERT_TRUE(read) << width;
+        EXPECT_EQ(read->Picture.Pixel(1, 1), clRed);
+        EXPECT_EQ(read->Picture.Pixel(width - 1, height - 1), clBlue);
+    }
+}
+
 TEST_F(ThumbnailCacheTest, AThumbnailOfAnotherTimeOrSizeIsMadeAgain) {
     const std::string file = Picture("photo.jpg");
     StoreFor(file, TwoColours(40, 20));
