@@ -137,7 +137,8 @@ std::optional<TThumbnailStamp> TThumbnailCache::KeptStamp(const std::string& pat
             folders_->RealPictures = std::filesystem::canonical(folder, ignored).string();
         }
         if (!folders_->RealPictures.empty())
-            real = folders_->RealPictures + PathDelim + path.substr(slash == std::string::npos ? 0 : slash + 1);
+            real = IncludeTrailingPathDelimiter(folders_->RealPictures) +
+                   path.substr(slash == std::string::npos ? 0 : slash + 1);
     }
     if (!real.empty() && Within(real, folders_->RealCache)) return std::nullopt;
     return StampIn(st);
