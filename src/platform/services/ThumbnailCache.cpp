@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -28,11 +29,7 @@ constexpr int LargeEdge = 256;
 
 using TEntryText = std::map<std::string, std::string>;
 
-std::optional<TThumbnailStamp> StampOf(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return TThumbnailStamp{st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_size};
-}
+TThumbnailStamp StampIn(const struct stat& st) { return {st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_size}; }
 
 // The whole text as a number; a modification time may carry a fraction of a
 // second, which the cache does not compare.
@@ -84,9 +81,20 @@ TBitmap FittedTo(const TBitmap& picture, int edge) {
 
 }  // namespace
 
-TThumbnailCache::TThumbnailCache(std::string folder) : folder_(AbsoluteCleanPath(folder)) {
+// What the cache and its copies learnt of the folders: looked up once, not
+// for every picture.
+struct TThumbnailCache::TFolders {
+    std::mutex Lock;
+    std::string RealCache;    // the cache's folder with its links resolved; empty while it is not there
+    bool MadeCache = false;   // a write made the cache's folder since RealCache was sought
+    std::string Pictures;     // the folder of the pictures last kept, as named
+    std::string RealPictures; // and with its links resolved; empty where it is not there
+};
+
+TThumbnailCache::TThumbnailCache(std::string folder)
+    : folder_(AbsoluteCleanPath(folder)), folders_(std::make_shared<TFolders>()) {
     std::error_code missing;
-    realFolder_ = std::filesystem::canonical(folder_, missing).string();
+    folders_->RealCache = std::filesystem::canonical(folder_, missing).string();
 }
 
 // A relative $XDG_CACHE_HOME is not valid, and would scatter the cache over
@@ -100,22 +108,59 @@ std::string TThumbnailCache::UserFolder() {
 std::string TThumbnailCache::FailFolder() const { return folder_ + "/fail/lumvex-" LUMVEX_VERSION; }
 
 // A thumbnail of a thumbnail would only fill the cache with itself; a link
-// from outside into the cache counts as inside.
-bool TThumbnailCache::Keeps(const std::string& path) const {
-    if (Within(AbsoluteCleanPath(path), folder_)) return false;
+// from outside into the cache counts as inside. A file that is not a link is
+// where its folder's real path says: the folder is resolved once for all of
+// its files. The cache's folder, when it was not there at first, is sought
+// again once this cache has made it; a link into a cache folder that another
+// program makes meanwhile is not seen.
+std::optional<TThumbnailStamp> TThumbnailCache::KeptStamp(const std::string& path) const {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    const bool link = S_ISLNK(st.st_mode);
+    if ((link && ::stat(path.c_str(), &st) != 0) || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (Within(AbsoluteCleanPath(path), folder_)) return std::nullopt;
     std::error_code ignored;
-    std::string realFolder = realFolder_;
-    if (realFolder.empty()) realFolder = std::filesystem::canonical(folder_, ignored).string();
-    if (realFolder.empty()) return true;
-    const std::string real = std::filesystem::canonical(path, ignored).string();
-    return real.empty() || !Within(real, realFolder);
+    std::string real;
+    std::lock_guard guard(folders_->Lock);
+    if (folders_->RealCache.empty() && folders_->MadeCache) {
+        folders_->RealCache = std::filesystem::canonical(folder_, ignored).string();
+        folders_->MadeCache = false;
+    }
+    if (folders_->RealCache.empty()) return StampIn(st);
+    if (link) {
+        real = std::filesystem::canonical(path, ignored).string();
+    } else {
+        const std::size_t slash = path.rfind(PathDelim);
+        const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+        if (folder != folders_->Pictures) {
+            folders_->Pictures = folder;
+            folders_->RealPictures = std::filesystem::canonical(folder, ignored).string();
+        }
+        if (!folders_->RealPictures.empty())
+            real = IncludeTrailingPathDelimiter(folders_->RealPictures) +
+                   path.substr(slash == std::string::npos ? 0 : slash + 1);
+    }
+    if (!real.empty() && Within(real, folders_->RealCache)) return std::nullopt;
+    return StampIn(st);
+}
+
+// A write into a cache whose folder was not there may have made it: links
+// into it are looked for from then on.
+bool TThumbnailCache::Write(const std::string& folder, const std::string& name, const std::string& bytes) const {
+    if (!WriteEntryAtomically(folder, name, bytes)) {
+        *cannotWrite_ = true;
+        return false;
+    }
+    std::lock_guard guard(folders_->Lock);
+    if (folders_->RealCache.empty()) folders_->MadeCache = true;
+    return true;
 }
 
 TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor background) const {
     TCachedThumbnail result;
     try {
-        const std::optional<TThumbnailStamp> stamp = StampOf(path);
-        if (!stamp || !Keeps(path)) return result;
+        const std::optional<TThumbnailStamp> stamp = KeptStamp(path);
+        if (!stamp) return result;
         result.Stamp = *stamp;
         result.Answer = TCacheAnswer::Miss;
         const std::string uri = FileUri(path);
@@ -150,16 +195,14 @@ TCachedThumbnail TThumbnailCache::LookUp(const std::string& path, TColor backgro
 void TThumbnailCache::Store(const std::string& path, const TThumbnailStamp& before, const TBitmap& picture,
                             int imageWidth, int imageHeight) const {
     try {
-        if (*cannotWrite_ || picture.Empty() || StampOf(path) != before || !Keeps(path)) return;
+        if (*cannotWrite_ || picture.Empty() || KeptStamp(path) != before) return;
         const std::string uri = FileUri(path);
         auto text = EntryText(uri, before);
         if (imageWidth > 0 && imageHeight > 0) {
             text.emplace_back("Thumb::Image::Width", IntToStr(imageWidth));
             text.emplace_back("Thumb::Image::Height", IntToStr(imageHeight));
         }
-        if (!WriteEntryAtomically(folder_ + "/normal", ThumbnailEntryName(uri),
-                                  WriteThumbnailPng(FittedTo(picture, NormalEdge), text)))
-            *cannotWrite_ = true;
+        Write(folder_ + "/normal", ThumbnailEntryName(uri), WriteThumbnailPng(FittedTo(picture, NormalEdge), text));
     } catch (const std::exception&) {
         // The thumbnail is shown all the same; it is only not kept.
     }
@@ -167,11 +210,9 @@ void TThumbnailCache::Store(const std::string& path, const TThumbnailStamp& befo
 
 void TThumbnailCache::StoreFailure(const std::string& path, const TThumbnailStamp& before) const {
     try {
-        if (*cannotWrite_ || StampOf(path) != before || !Keeps(path)) return;
+        if (*cannotWrite_ || KeptStamp(path) != before) return;
         const std::string uri = FileUri(path);
-        if (!WriteEntryAtomically(FailFolder(), ThumbnailEntryName(uri),
-                                  WriteThumbnailPng(TBitmap(1, 1), EntryText(uri, before))))
-            *cannotWrite_ = true;
+        Write(FailFolder(), ThumbnailEntryName(uri), WriteThumbnailPng(TBitmap(1, 1), EntryText(uri, before)));
     } catch (const std::exception&) {
         // The failure is only not remembered.
     }

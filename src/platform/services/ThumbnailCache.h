@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/graphics/Bitmap.h"
@@ -65,11 +66,14 @@ public:
     void StoreFailure(const std::string& path, const TThumbnailStamp& before) const;
 
 private:
-    bool Keeps(const std::string& path) const;
+    struct TFolders;
+    // The file as it is now, when it is a file the cache keeps.
+    std::optional<TThumbnailStamp> KeptStamp(const std::string& path) const;
     std::string FailFolder() const;
+    bool Write(const std::string& folder, const std::string& name, const std::string& bytes) const;
 
     std::string folder_;
-    std::string realFolder_;  // with its links resolved, when it was there at the start
+    std::shared_ptr<TFolders> folders_;
     // After a write has failed (a folder that cannot be written, a full
     // disk), this cache and its copies keep nothing more: entries are not
     // encoded only to be thrown away.

@@ -11,10 +11,17 @@ namespace lumvex {
 // false when it is not there afterwards.
 bool MakePrivateFolder(const std::string& folder);
 
-// Writes the entry as a temporary file beside it, readable by the user alone,
-// and renames it into place when whole: a reader sees the old entry or the
-// new one, never part of one. On failure nothing is left behind.
-bool WriteEntryAtomically(const std::string& folder, const std::string& name, const std::string& bytes);
+enum class TEntryWrite {
+    Linked,   // as an unnamed file linked under its name when whole, else Renamed
+    Renamed,  // as a named temporary file renamed over the entry when whole
+};
+
+// Writes the entry, readable by the user alone, making its folder where it is
+// missing: a reader sees the old entry, the new one, or (while an unnamed
+// file waits for its name) none, never part of one. On failure nothing is
+// left behind. An entry that is there already is replaced by a rename.
+bool WriteEntryAtomically(const std::string& folder, const std::string& name, const std::string& bytes,
+                          TEntryWrite way = TEntryWrite::Linked);
 
 // The bytes of an entry; nothing for a missing, unreadable or oversized file.
 std::optional<std::string> ReadEntryBytes(const std::string& path);

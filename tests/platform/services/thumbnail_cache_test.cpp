@@ -21,6 +21,7 @@
 #include "TestTools.h"
 #include "platform/SysUtils.h"
 #include "platform/services/ThumbnailCache.h"
+#include "platform/services/ThumbnailEntryFiles.h"
 #include "platform/services/ThumbnailNames.h"
 #include "platform/services/ThumbnailPng.h"
 
@@ -167,6 +168,27 @@ TEST_F(ThumbnailCacheTest, AKeptThumbnailIsFoundInPrivateFilesThatNameItsFile) {
     const std::string small = Picture("small.jpg");
     StoreFor(small, TwoColours(50, 30));
     EXPECT_EQ(cache_.LookUp(small, clWhite).Picture.Width(), 50);
+}
+
+// An entry whose pixels fit in one block of the disk as they are is not
+// compressed, which would save no room; a larger one is.
+TEST_F(ThumbnailCacheTest, OnlyEntriesLargerThanADiskBlockAreCompressed) {
+    const TText text = TextOf(Picture("photo.jpg"));
+    for (const auto& [width, height] : {std::pair{40, 30}, std::pair{48, 30}, std::pair{128, 96}}) {
+        const TBitmap flat = TwoColours(width, height);
+        const std::string bytes = WriteThumbnailPng(flat, text);
+        const std::size_t pixels = std::size_t(height) * (1 + 3 * width);
+        if (pixels + 300 <= 4096) {
+            EXPECT_GT(bytes.size(), pixels) << width;
+            EXPECT_LE(bytes.size(), 4096u) << width;
+        } else {
+            EXPECT_LT(bytes.size(), 1000u) << width;
+        }
+        const std::optional<TThumbnailPng> read = ReadThumbnailPng(bytes, 128, clWhite);
+        ASSERT_TRUE(read) << width;
+        EXPECT_EQ(read->Picture.Pixel(1, 1), clRed);
+        EXPECT_EQ(read->Picture.Pixel(width - 1, height - 1), clBlue);
+    }
 }
 
 TEST_F(ThumbnailCacheTest, AThumbnailOfAnotherTimeOrSizeIsMadeAgain) {
@@ -325,6 +347,13 @@ TEST_F(ThumbnailCacheTest, FilesInsideTheCacheAreNeverKept) {
     EXPECT_EQ(NamesIn(folder_ + "/normal"), entries);
     EXPECT_FALSE(fs::exists(failFolder_));
 
+    // Through a folder that is a link into the cache, from another cache
+    // object that saw its folder already there.
+    fs::create_directory_symlink(folder_ + "/normal", dir_.File("pictures/normal"));
+    const std::string throughFolder = dir_.File("pictures/normal/" + ThumbnailEntryName(FileUri(file)));
+    EXPECT_EQ(TThumbnailCache(folder_).LookUp(throughFolder, clWhite).Answer, TCacheAnswer::Uncached);
+    EXPECT_EQ(AnswerFor(throughFolder), TCacheAnswer::Uncached);
+
     // A folder beside the cache whose name merely begins like it is outside.
     const std::string beside = dir_.Write("cache/thumbnails-old/photo.jpg", "bytes");
     StoreFor(beside, TwoColours(40, 20));
@@ -374,6 +403,51 @@ TEST_F(ThumbnailCacheTest, AWriteThatFailsLeavesTheEntryBeforeItAndNoTemporaryFi
 
     EXPECT_EQ(ReadFileBytes(Normal(file)), before);
     EXPECT_EQ(NamesIn(folder_ + "/normal"), std::set<std::string>{ThumbnailEntryName(FileUri(file))});
+}
+
+// Entries are written as unnamed files given their name when whole; where
+// that cannot be (a file system without unnamed files, or an entry there
+// already, which a link cannot replace) through a temporary name and a
+// rename. Either way the entry is whole and private, and nothing else is left.
+TEST_F(ThumbnailCacheTest, EitherWayOfWritingAnEntryLeavesItWholeAndNothingElse) {
+    const std::string folder = folder_ + "/normal";
+    const std::string first = WriteThumbnailPng(TwoColours(40, 20), {});
+    const std::string second = WriteThumbnailPng(Noise(60, 30, 3), {});
+    for (const TEntryWrite way : {TEntryWrite::Linked, TEntryWrite::Renamed}) {
+        const std::string name = way == TEntryWrite::Linked ? "linked.png" : "renamed.png";
+        ASSERT_TRUE(WriteEntryAtomically(folder, name, first, way));
+        EXPECT_EQ(ReadFileBytes(folder + "/" + name), first);
+        EXPECT_EQ(ModeOf(folder + "/" + name), 0600);
+        // A stale entry replaced.
+        ASSERT_TRUE(WriteEntryAtomically(folder, name, second, way));
+        EXPECT_EQ(ReadFileBytes(folder + "/" + name), second);
+    }
+    EXPECT_EQ(ModeOf(folder), 0700);
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"linked.png", "renamed.png"}));
+
+    // A write cut short by a file-size limit leaves the entry before it, and
+    // no temporary file, either way.
+    const auto oldSignal = signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    const rlimit limit{1024, oldLimit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const std::string large = WriteThumbnailPng(Noise(128, 128, 5), {});
+    const bool linked = WriteEntryAtomically(folder, "new.png", large, TEntryWrite::Linked);
+    const bool renamed = WriteEntryAtomically(folder, "renamed.png", large, TEntryWrite::Renamed);
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    signal(SIGXFSZ, oldSignal);
+    EXPECT_FALSE(linked);
+    EXPECT_FALSE(renamed);
+    EXPECT_EQ(ReadFileBytes(folder + "/renamed.png"), second);
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"linked.png", "renamed.png"}));
+
+    // A missing folder is made either way; a file in its place fails both.
+    EXPECT_TRUE(WriteEntryAtomically(folder_ + "/large", "a.png", first, TEntryWrite::Linked));
+    EXPECT_TRUE(WriteEntryAtomically(folder_ + "/fail/x", "a.png", first, TEntryWrite::Renamed));
+    dir_.Write("cache/file", "a file where a folder would be");
+    for (const TEntryWrite way : {TEntryWrite::Linked, TEntryWrite::Renamed})
+        EXPECT_FALSE(WriteEntryAtomically(dir_.File("cache/file"), "a.png", first, way));
 }
 
 TEST_F(ThumbnailCacheTest, ACacheThatCannotBeWrittenCostsNothingButTheCache) {
