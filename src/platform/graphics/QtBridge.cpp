@@ -6,8 +6,16 @@
 
 namespace lumvex {
 
+// The default face of the windows' design is a desktop bitmap font that is
+// not here; it is asked for by the free face of about its measures that
+// stands in for it, so that the toolkit does not first look for it in vain
+// (which costs milliseconds of font matching at start).
+static QString FamilyHere(const std::string& name) {
+    return name == "MS Sans Serif" ? QStringLiteral("Liberation Sans") : QString::fromStdString(name);
+}
+
 QFont ToQFont(const TFont& font) {
-    QFont f(QString::fromStdString(font.Name));
+    QFont f(FamilyHere(font.Name));
     int pixels = font.PixelHeight > 0 ? font.PixelHeight : static_cast<int>(std::lround(font.Size * 96.0 / 72.0));
     f.setPixelSize(pixels > 0 ? pixels : 1);
     f.setBold(font.Style & fsBold);

@@ -57,10 +57,6 @@ void TApplication::Initialize(int& argc, char** argv) {
     // Lives until the process ends: tearing it down among the static
     // destructors would outlive parts of the toolkit it needs.
     new LumvexApp(argc, argv);
-    // The default face of the windows' design is a desktop bitmap font that
-    // is not here; a free face of about its measures keeps captions inside
-    // their designed bounds.
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     ExeName = QCoreApplication::applicationFilePath().toStdString();
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [this](Qt::ApplicationState state) {
