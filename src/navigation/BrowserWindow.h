@@ -92,6 +92,7 @@ private:
     void CreateControls();
     void CreateMenu();
     void AddCell(int index, TThumbnail* thumbnail);
+    void FitCellRows();
     void BuildFinished();
     void RebuildAfterRead();
     // Lays the cells out for the visible width of the area.
@@ -101,6 +102,7 @@ private:
 
     std::shared_ptr<TOrderedBatch<TThumbnail>> build_;
     bool rebuildQueued_ = false;
+    bool fitQueued_ = false;
     WindowDrag drag_;
 };
 

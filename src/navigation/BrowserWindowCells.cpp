@@ -135,11 +135,24 @@ void TBrowserWindow::AddCell(int index, TThumbnail* thumbnail) {
         cell.Place = thumbnail->Place;
         cell.Picture = std::move(thumbnail->Picture);
     }
-    Cells->Add(std::move(cell));
+    // The cells of a hand-over grow the area once, after the last of them.
+    Cells->AddUngrown(std::move(cell));
+    if (!fitQueued_) {
+        fitQueued_ = true;
+        QueueOnUiThread([] {
+            if (BrowserWindow) BrowserWindow->FitCellRows();
+        });
+    }
     Gauge1->SetProgress(index);
 }
 
+void TBrowserWindow::FitCellRows() {
+    fitQueued_ = false;
+    Cells->FitRows();
+}
+
 void TBrowserWindow::BuildFinished() {
+    FitCellRows();
     build_.reset();
     Gauge1->SetProgress(Gauge1->MaxValue());
     Cells->SetEnabled(true);

@@ -58,10 +58,18 @@ TCellGrid::TCellGrid(TWinControl* parent, const TGridGeometry& geometry)
 TCellGrid::~TCellGrid() { static_cast<CellSurface*>(Widget())->grid = nullptr; }
 
 void TCellGrid::Add(TGridCell cell) {
+    AddUngrown(std::move(cell));
+    FitRows();
+}
+
+void TCellGrid::AddUngrown(TGridCell cell) {
     cells_.push_back(std::move(cell));
-    if (RowsHeight(Width()) != Height()) SetBounds(Left(), Top(), Width(), RowsHeight(Width()));
     const TRect at = CellBounds(Count() - 1);
     Widget()->update(at.Left, at.Top, at.Width(), at.Height());
+}
+
+void TCellGrid::FitRows() {
+    if (RowsHeight(Width()) != Height()) SetBounds(Left(), Top(), Width(), RowsHeight(Width()));
 }
 
 void TCellGrid::Clear() {

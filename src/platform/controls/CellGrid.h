@@ -44,6 +44,11 @@ public:
     const TGridCell& Cell(int index) const { return cells_.at(static_cast<std::size_t>(index)); }
     // Appends a cell, shown at once.
     void Add(TGridCell cell);
+    // Appends a cell that shows once FitRows has grown the grid to it:
+    // cells added in a run cost one resize (and its scroll area's layout).
+    void AddUngrown(TGridCell cell);
+    // Takes the height of the rows its cells fill.
+    void FitRows();
     void Clear();
     void SetCellColor(int index, TColor color);
 

@@ -82,6 +82,12 @@ TEST_F(CellGridTest, CellsStandInRowsThatWrapToTheWidthAndTheGridIsAsHighAsItsRo
     grid->Clear();
     EXPECT_EQ(grid->Count(), 0);
     EXPECT_EQ(grid->Height(), 0);
+
+    // Cells added in a run grow the grid once, when asked.
+    for (int i = 0; i < 5; ++i) grid->AddUngrown(TGridCell{});
+    EXPECT_EQ(grid->Height(), 0);
+    grid->FitRows();
+    EXPECT_EQ(grid->Height(), 475);
 }
 
 TEST_F(CellGridTest, TheCellUnderAPointIsNoneInTheGapsAndPastTheLastCell) {
