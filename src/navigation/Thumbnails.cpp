@@ -26,7 +26,8 @@ bool JpegName(const std::string& name) { return Contains(name, ".jpeg") || Conta
 // blue, green and red bytes of a source pixel.
 template <class PixelAt>
 TBitmap Reduce(const TBitmap& source, int width, int height, PixelAt pixelAt) {
-    TBitmap target(width, height, TPixelFormat::pf24bit);
+    TBitmap target;
+    target.AllocateUninitialised(width, height, TPixelFormat::pf24bit);  // every pixel is written below
     const int sw = source.Width(), sh = source.Height();
     struct Span {
         int first, count;
@@ -42,7 +43,12 @@ TBitmap Reduce(const TBitmap& source, int width, int height, PixelAt pixelAt) {
         const int bottom = std::max(top + 1, int(std::int64_t(y + 1) * sh / height));
         std::uint8_t* out = target.ScanLine(y);
         if (bottom - top == 1 && sw <= width) {
-            // Enlarged both ways: each target pixel is one source pixel.
+            // Enlarged both ways: each target pixel is one source pixel, and
+            // a row from the same source row as the one above is its copy.
+            if (y > 0 && int(std::int64_t(y - 1) * sh / height) == top) {
+                std::copy_n(target.ScanLine(y - 1), 3 * width, out);
+                continue;
+            }
             const std::uint8_t* row = source.ScanLine(top);
             for (int x = 0; x < width; ++x) std::copy_n(pixelAt(row, columns[x].first), 3, out + 3 * x);
             continue;
