@@ -50,7 +50,12 @@ TBitmap Reduce(const TBitmap& source, int width, int height, PixelAt pixelAt) {
                 continue;
             }
             const std::uint8_t* row = source.ScanLine(top);
-            for (int x = 0; x < width; ++x) std::copy_n(pixelAt(row, columns[x].first), 3, out + 3 * x);
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t* pixel = pixelAt(row, columns[x].first);
+                out[3 * x] = pixel[0];
+                out[3 * x + 1] = pixel[1];
+                out[3 * x + 2] = pixel[2];
+            }
             continue;
         }
         std::fill(sums.begin(), sums.end(), 0u);
