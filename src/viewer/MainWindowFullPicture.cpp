@@ -12,7 +12,7 @@ namespace lumvex {
 bool TMainWindow::ShowReducedFirst(const TJPEGImage& held, TDecodedAhead& ahead) {
     if (held.Decoded()) return false;
     const TPoint shown = StretchedSize(CurrentShowing(), held.Width(), held.Height());
-    const TJPEGScale scale = held.ScaleToCover(shown.X, shown.Y);
+    const TJPEGScale scale = CoveringScale(held, shown);
     // The full picture decoded ahead is taken as soon as it is there, or
     // waited for when it is wanted now.
     if (ahead.Full && (ahead.Full->Done() || scale == TJPEGScale::jsFullSize)) {

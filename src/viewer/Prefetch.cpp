@@ -130,7 +130,7 @@ TDecodedAhead TPrefetch::Read(const Entry& entry) {
     auto* jpeg = dynamic_cast<TJPEGImage*>(ahead.Picture.get());
     if (!jpeg) return ahead;
     const TPoint shown = StretchedSize(entry.showing, jpeg->Width(), jpeg->Height());
-    const TJPEGScale scale = jpeg->ScaleToCover(shown.X, shown.Y);
+    const TJPEGScale scale = CoveringScale(*jpeg, shown);
     if (scale == TJPEGScale::jsFullSize) {
         jpeg->DIBNeeded(entry.cancel);
         return ahead;

@@ -28,4 +28,9 @@ TPoint StretchedSize(const TShowing& showing, int width, int height) {
     }
 }
 
+TJPEGScale CoveringScale(const TJPEGImage& picture, TPoint shown) {
+    if (shown.X <= 0 || shown.Y <= 0) return TJPEGScale::jsFullSize;
+    return picture.ScaleToCover(shown.X, shown.Y);
+}
+
 }  // namespace lumvex

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/Types.h"
+#include "platform/graphics/Jpeg.h"
 
 namespace lumvex {
 
@@ -28,5 +29,10 @@ std::optional<TPoint> ProportionalSize(int width, int height, int areaWidth, int
 // stretch modes); 0 x 0 when the picture is shown at its own size or larger
 // (centred, tiled, zoomed), where a reduced picture never serves.
 TPoint StretchedSize(const TShowing& showing, int width, int height);
+
+// The scale of a reduced decoding of picture that looks as it will at the
+// stretched size shown (from StretchedSize): the smallest that covers it;
+// full size where the picture is not stretched down at all.
+TJPEGScale CoveringScale(const TJPEGImage& picture, TPoint shown);
 
 }  // namespace lumvex
